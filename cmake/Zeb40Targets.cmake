@@ -1,0 +1,31 @@
+# Every library takes all sources of its own folder, so adding a file never
+# means editing a list somewhere else.
+# QT: the folder holds Qt classes (moc and resources run on it).
+function(zeb40_library name dir)
+    cmake_parse_arguments(ARG "QT" "" "LINK" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+    file(GLOB headers CONFIGURE_DEPENDS ${dir}/*.h)
+    file(GLOB qrc CONFIGURE_DEPENDS ${dir}/*.qrc)
+    if(sources)
+        add_library(${name} STATIC ${sources} ${headers} ${qrc})
+        target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+        target_link_libraries(${name} PUBLIC ${ARG_LINK})
+        if(ARG_QT)
+            set_target_properties(${name} PROPERTIES AUTOMOC ON AUTORCC ON)
+        endif()
+    else()
+        add_library(${name} INTERFACE ${headers})
+        target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
+        target_link_libraries(${name} INTERFACE ${ARG_LINK})
+    endif()
+endfunction()
+
+# One test program per folder under tests/.
+function(zeb40_test name dir)
+    cmake_parse_arguments(ARG "" "" "LINK" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+    add_executable(${name} ${sources})
+    target_link_libraries(${name} PRIVATE ${ARG_LINK} zeb40_test_support GTest::gtest GTest::gtest_main)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZEB40_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data")
+endfunction()

@@ -1,0 +1,51 @@
+#pragma once
+// The one description of the unit's 45 setting items: number, encoding, list
+// texts, window group, label and control, field range, default and the stable
+// name the command-line tool uses. Windows, rules, files and the tool all read
+// from here; no list or bound is written anywhere else.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace zeb40 {
+
+enum class ItemEncoding {
+    Index,   // zero-based position in the list
+    Number,  // the number shown
+    Bcd,     // two decimal digits, tens in the high nibble
+    OffFlag, // index; bit 7 means Off and keeps the former source in bits 0-6
+    Check,   // 0 or 1
+};
+
+struct ItemDescription {
+    int item;               // 12..96
+    std::string_view name;  // stable name, e.g. "generate.frame-rate"
+    std::string_view group; // window group, e.g. "Generate"
+    std::string_view label; // window label, e.g. "Frame Rate"
+    ItemEncoding encoding;
+    std::span<const std::string_view> list; // entries of Index and OffFlag items
+    int offEntry;                           // OffFlag: index of "Off"; else -1
+    int controlId;                          // the window's control (edit for pairs)
+    int spinId;                             // the pair's spin control, or 0
+    int fieldMin, fieldMax;                 // the window field's validation range
+    std::uint8_t defaultValue;
+};
+
+// In item order.
+std::span<const ItemDescription> SettingItems();
+const ItemDescription* FindItem(int item);
+const ItemDescription* FindItemByName(std::string_view name);
+
+// The order in which ReadConfigFromUnit reads and ApplyAll writes the items.
+std::span<const int> ReadOrder();
+std::span<const int> ApplyOrder();
+
+// The value the window's control shows for a stored item (the window's
+// loading rule): the combo index (Read Source as value & 3, an Off-flag value
+// as the Off entry, -1 for no valid entry), the decimal of a BCD item, the
+// number or the check state.
+int ControlValueFromItem(const ItemDescription& description, std::uint8_t stored);
+
+} // namespace zeb40

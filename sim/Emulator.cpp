@@ -1,0 +1,341 @@
+#include "sim/Emulator.h"
+
+#include "link/ReplyDecoding.h"
+#include "link/UnitLink.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace zeb40::sim {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+// One byte is ten bit times at 38400 baud.
+constexpr auto ByteTime = std::chrono::nanoseconds(1'000'000'000LL * 10 / 38400);
+
+void MakeRaw(int fd) {
+    termios tio{};
+    if (tcgetattr(fd, &tio) == 0) {
+        cfmakeraw(&tio);
+        tcsetattr(fd, TCSANOW, &tio);
+    }
+}
+
+bool IsHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+ReceivedCommand ParseCommand(const std::string& line) {
+    ReceivedCommand command;
+    command.letter = line[0];
+    command.text = line;
+    std::size_t end = 1;
+    while (end < line.size() && IsHexDigit(line[end]))
+        ++end;
+    if (end > 1) {
+        if (auto number = ScanHex(std::string_view(line).substr(1, end - 1)))
+            command.value = number->value;
+    }
+    return command;
+}
+
+} // namespace
+
+Emulator::Emulator(EmulatorOptions options) : options_(options) {
+    InstallUnitFeatures(*this);
+}
+
+Emulator::~Emulator() {
+    Stop();
+}
+
+bool Emulator::Start() {
+    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (master_ < 0)
+        return false;
+    if (grantpt(master_) != 0 || unlockpt(master_) != 0) {
+        CloseLine();
+        return false;
+    }
+    char name[128] = {};
+    if (ptsname_r(master_, name, sizeof name) != 0) {
+        CloseLine();
+        return false;
+    }
+    devicePath_ = name;
+    slaveKeeper_ = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (slaveKeeper_ < 0) {
+        CloseLine();
+        return false;
+    }
+    MakeRaw(slaveKeeper_);
+    if (pipe2(wakePipe_, O_CLOEXEC) != 0) {
+        CloseLine();
+        return false;
+    }
+    thread_ = std::thread([this] { Serve(); });
+    return true;
+}
+
+void Emulator::Stop() {
+    stopping_ = true;
+    if (wakePipe_[1] >= 0) {
+        char wake = 0;
+        (void)!::write(wakePipe_[1], &wake, 1);
+    }
+    if (thread_.joinable())
+        thread_.join();
+    CloseLine();
+    for (int& fd : wakePipe_) {
+        if (fd >= 0)
+            ::close(fd);
+        fd = -1;
+    }
+}
+
+void Emulator::HangUp() {
+    if (thread_.joinable() && std::this_thread::get_id() != thread_.get_id()) {
+        hangUpRequested_ = true;
+        char wake = 0;
+        (void)!::write(wakePipe_[1], &wake, 1);
+        while (!hungUp_ && !stopping_)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return;
+    }
+    CloseLine();
+    hungUp_ = true;
+}
+
+void Emulator::CloseLine() {
+    if (slaveKeeper_ >= 0)
+        ::close(slaveKeeper_);
+    if (master_ >= 0)
+        ::close(master_);
+    slaveKeeper_ = -1;
+    master_ = -1;
+}
+
+std::vector<ReceivedCommand> Emulator::Received() {
+    auto lock = Lock();
+    return received_;
+}
+
+void Emulator::ClearReceived() {
+    auto lock = Lock();
+    received_.clear();
+    receivedBytes_.clear();
+}
+
+bool Emulator::WaitForReceived(std::size_t count, std::chrono::milliseconds timeout) {
+    auto lock = Lock();
+    return receivedChanged_.wait_for(lock, timeout, [&] { return received_.size() >= count; });
+}
+
+std::string Emulator::ReceivedBytes() {
+    auto lock = Lock();
+    return receivedBytes_;
+}
+
+void Emulator::AddFault(const Fault& fault) {
+    auto lock = Lock();
+    faults_.push_back(fault);
+}
+
+void Emulator::ClearFaults() {
+    auto lock = Lock();
+    faults_.clear();
+}
+
+void Emulator::AddExtension(std::unique_ptr<Extension> extension) {
+    auto lock = Lock();
+    extensions_.push_back(std::move(extension));
+}
+
+bool Emulator::Configure(const std::string& key, const std::string& value) {
+    auto lock = Lock();
+    for (auto& extension : extensions_) {
+        if (extension->Configure(*this, key, value))
+            return true;
+    }
+    return false;
+}
+
+void Emulator::Send(const std::string& bytes) {
+    if (master_ < 0 || bytes.empty())
+        return;
+    if (options_.paced) {
+        sendClock_ = std::max(sendClock_, Clock::now()) + ByteTime * bytes.size();
+        std::this_thread::sleep_until(sendClock_);
+    }
+    std::size_t sent = 0;
+    while (sent < bytes.size()) {
+        ssize_t n = ::write(master_, bytes.data() + sent, bytes.size() - sent);
+        if (n > 0) {
+            sent += static_cast<std::size_t>(n);
+        } else if (n < 0 && errno != EINTR && errno != EAGAIN) {
+            return;
+        }
+    }
+}
+
+void Emulator::PaceReception(std::size_t byteCount) {
+    if (!options_.paced)
+        return;
+    receiveClock_ = std::max(receiveClock_, Clock::now()) + ByteTime * byteCount;
+}
+
+void Emulator::Serve() {
+    char buffer[4096];
+    while (!stopping_) {
+        if (hangUpRequested_) {
+            CloseLine();
+            hungUp_ = true;
+            return;
+        }
+        pollfd fds[2] = {{master_, POLLIN, 0}, {wakePipe_[0], POLLIN, 0}};
+        if (::poll(fds, 2, -1) < 0) {
+            if (errno == EINTR)
+                continue;
+            return;
+        }
+        if (fds[1].revents & POLLIN)
+            continue; // woken to stop or hang up
+        if (!(fds[0].revents & POLLIN))
+            continue;
+        ssize_t n = ::read(master_, buffer, sizeof buffer);
+        if (n <= 0)
+            continue;
+        PaceReception(static_cast<std::size_t>(n));
+        for (ssize_t i = 0; i < n && !hungUp_; ++i)
+            OnByte(buffer[i]);
+        if (hungUp_)
+            return;
+    }
+}
+
+void Emulator::OnByte(char byte) {
+    {
+        auto lock = Lock();
+        receivedBytes_ += byte;
+        if (rawOwner_) {
+            if (options_.paced)
+                std::this_thread::sleep_until(receiveClock_);
+            rawOwner_->OnRawByte(*this, byte);
+            return;
+        }
+    }
+    if (byte == '\b' && pendingLine_.empty()) {
+        OnLine(std::string(1, '\b'));
+        return;
+    }
+    if (byte == '\r') {
+        std::string line;
+        line.swap(pendingLine_);
+        if (!line.empty())
+            OnLine(line);
+        return;
+    }
+    if (byte == '\n')
+        return;
+    if (pendingLine_.size() < 64)
+        pendingLine_ += byte;
+}
+
+void Emulator::OnLine(const std::string& line) {
+    if (options_.paced)
+        std::this_thread::sleep_until(receiveClock_);
+    ReceivedCommand command = ParseCommand(line);
+    {
+        auto lock = Lock();
+        received_.push_back(command);
+    }
+    receivedChanged_.notify_all();
+    Answer(command);
+}
+
+Fault* Emulator::MatchingFault(const ReceivedCommand& command) {
+    for (Fault& fault : faults_) {
+        if (fault.letter != 0 && fault.letter != command.letter)
+            continue;
+        if (fault.value && fault.value != command.value)
+            continue;
+        if (fault.times == 0)
+            continue;
+        if (fault.skip > 0) {
+            --fault.skip;
+            continue;
+        }
+        if (fault.times > 0)
+            --fault.times;
+        return &fault;
+    }
+    return nullptr;
+}
+
+Response Emulator::Dispatch(const ReceivedCommand& command) {
+    if (command.letter == 'e' && command.value) {
+        for (auto& extension : extensions_) {
+            if (auto value = extension->UnitValue(*this, *command.value))
+                return Response{*value};
+        }
+        return Response{"OV"};
+    }
+    for (auto& extension : extensions_) {
+        if (auto response = extension->Handle(*this, command))
+            return *response;
+    }
+    return Response{"UC"};
+}
+
+void Emulator::Answer(const ReceivedCommand& command) {
+    std::optional<Fault> fault;
+    Response response;
+    {
+        auto lock = Lock();
+        if (Fault* matching = MatchingFault(command))
+            fault = *matching;
+        if (fault && fault->kind == Fault::Kind::Silent)
+            return;
+        response = Dispatch(command);
+    }
+    if (response.silent)
+        return;
+    int delay = response.busyMs + (fault && fault->kind == Fault::Kind::Late ? fault->delayMs : 0);
+    if (delay > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(delay));
+
+    const Fault::Kind kind = fault ? fault->kind : Fault::Kind::Late;
+    const bool faulty = fault.has_value();
+    const std::string lineEnd = faulty && kind == Fault::Kind::LfOnly ? "\n" : "\r\n";
+
+    std::string echo(1, command.letter);
+    if (faulty && kind == Fault::Kind::WrongEchoLetter)
+        echo[0] = static_cast<char>(command.letter + 1);
+    if (command.value && response.echoValue) {
+        std::uint32_t value = *command.value;
+        if (faulty && kind == Fault::Kind::WrongEchoValue)
+            ++value;
+        echo += HexText(value);
+    } else if (faulty && kind == Fault::Kind::WrongEchoValue) {
+        echo += "1";
+    }
+    echo += lineEnd;
+
+    if (faulty && (kind == Fault::Kind::HangUp || kind == Fault::Kind::SilentReply)) {
+        Send(echo);
+        if (kind == Fault::Kind::HangUp)
+            HangUp();
+        return;
+    }
+    std::string reply = response.reply;
+    if (faulty && (kind == Fault::Kind::Refuse || kind == Fault::Kind::Reply))
+        reply = fault->text;
+    if (faulty && kind == Fault::Kind::LongLine)
+        reply = "12345678901234567890ABC";
+    Send(echo + reply + lineEnd);
+}
+
+} // namespace zeb40::sim

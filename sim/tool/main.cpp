@@ -1,0 +1,102 @@
+// zeb40-sim: an emulated ZEB40 on a pseudo-terminal. Prints the device path of
+// the terminal on its first line and answers until it is stopped.
+
+#include "sim/Emulator.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+void PrintUsage() {
+    std::puts("usage: zeb40-sim [--paced] [--log] [--identifier=HEX] [--version=HEX]\n"
+              "                 [--option1=HEX] [--option2=HEX] [--KEY=VALUE ...]\n"
+              "Opens a pseudo-terminal, prints its device path and answers as a ZEB40\n"
+              "until interrupted. --paced: realistic 38400-baud timing; --log: print\n"
+              "every command the unit receives.");
+}
+
+std::string Printable(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\b')
+            out += "<BS>";
+        else if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7E)
+            out += '.';
+        else
+            out += c;
+    }
+    return out;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    zeb40::sim::EmulatorOptions options;
+    bool log = false;
+    std::vector<std::pair<std::string, std::string>> settings;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            PrintUsage();
+            return 0;
+        }
+        if (arg == "--version") {
+            std::puts("zeb40-sim, ZEB40 Version 3.50");
+            return 0;
+        }
+        if (arg == "--paced") {
+            options.paced = true;
+        } else if (arg == "--log") {
+            log = true;
+        } else if (arg.starts_with("--") && arg.find('=') != std::string::npos) {
+            auto eq = arg.find('=');
+            settings.emplace_back(arg.substr(2, eq - 2), arg.substr(eq + 1));
+        } else {
+            std::fprintf(stderr, "zeb40-sim: unknown argument '%s'\n", arg.c_str());
+            return 2;
+        }
+    }
+
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGHUP);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+    zeb40::sim::Emulator unit(options);
+    for (const auto& [key, value] : settings) {
+        if (!unit.Configure(key, value)) {
+            std::fprintf(stderr, "zeb40-sim: unknown setting --%s=%s\n", key.c_str(),
+                         value.c_str());
+            return 2;
+        }
+    }
+    if (!unit.Start()) {
+        std::fprintf(stderr, "zeb40-sim: cannot create a pseudo-terminal: %s\n",
+                     std::strerror(errno));
+        return 1;
+    }
+    std::printf("%s\n", unit.DevicePath().c_str());
+    std::fflush(stdout);
+
+    std::size_t shown = 0;
+    for (;;) {
+        timespec wait{0, 100'000'000};
+        int signal = sigtimedwait(&stopSignals, nullptr, &wait);
+        if (signal > 0)
+            break;
+        if (log) {
+            auto received = unit.Received();
+            for (; shown < received.size(); ++shown) {
+                std::printf("received: %s\n", Printable(received[shown].text).c_str());
+                std::fflush(stdout);
+            }
+        }
+    }
+    unit.Stop();
+    return 0;
+}
