@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -167,9 +168,20 @@ void Emulator::Send(const std::string& bytes) {
     if (master_ < 0 || bytes.empty())
         return;
     if (options_.paced) {
-        sendClock_ = std::max(sendClock_, Clock::now()) + ByteTime * bytes.size();
-        std::this_thread::sleep_until(sendClock_);
+        // Byte by byte at line rate, so the program works on the first bytes
+        // while the later ones are still on the line, as with a real port.
+        sendClock_ = std::max(sendClock_, Clock::now());
+        for (char byte : bytes) {
+            sendClock_ += ByteTime;
+            std::this_thread::sleep_until(sendClock_);
+            WriteAll(std::string_view(&byte, 1));
+        }
+        return;
     }
+    WriteAll(bytes);
+}
+
+void Emulator::WriteAll(std::string_view bytes) {
     std::size_t sent = 0;
     while (sent < bytes.size()) {
         ssize_t n = ::write(master_, bytes.data() + sent, bytes.size() - sent);
@@ -188,6 +200,8 @@ void Emulator::PaceReception(std::size_t byteCount) {
 }
 
 void Emulator::Serve() {
+    // Paced timing needs sleeps that end on time, not up to 50 us late.
+    prctl(PR_SET_TIMERSLACK, 1UL);
     char buffer[4096];
     while (!stopping_) {
         if (hangUpRequested_) {

@@ -14,6 +14,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <typeinfo>
 #include <vector>
@@ -80,6 +81,7 @@ class Emulator {
     Response Dispatch(const ReceivedCommand& command);
     Fault* MatchingFault(const ReceivedCommand& command);
     void PaceReception(std::size_t byteCount);
+    void WriteAll(std::string_view bytes);
     void CloseLine();
 
     EmulatorOptions options_;
