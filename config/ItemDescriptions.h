@@ -48,4 +48,8 @@ std::span<const int> ApplyOrder();
 // number or the check state.
 int ControlValueFromItem(const ItemDescription& description, std::uint8_t stored);
 
+// Packed BCD of the time items: decimal 12 <-> 0x12.
+int BcdFromDecimal(int decimal);
+int DecimalFromBcd(int bcd);
+
 } // namespace zeb40
