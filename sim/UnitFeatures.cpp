@@ -1,4 +1,5 @@
 #include "sim/BasicCommands.h"
+#include "sim/ConfigMemory.h"
 #include "sim/Emulator.h"
 
 namespace zeb40::sim {
@@ -6,6 +7,7 @@ namespace zeb40::sim {
 // The features of the unit, most specific first: the first extension that
 // answers a command wins, so a feature can refine what BasicCommands does.
 void InstallUnitFeatures(Emulator& unit) {
+    unit.AddExtension(std::make_unique<ConfigMemory>(unit));
     unit.AddExtension(std::make_unique<BasicCommands>());
 }
 
