@@ -36,7 +36,6 @@ std::optional<Response> BasicCommands::Handle(Emulator& unit, const ReceivedComm
         return Response{HexText(state.items[value])};
     case 'O':
     case 'S':
-        return Response{"OK"};
     case 'E':
         return Response{"OK"};
     default:

@@ -26,8 +26,8 @@ std::optional<std::uint32_t> UserCodeWordFromText(const std::string& code) {
 
 std::uint32_t UserCodeWord(int code) {
     char text[16];
-    std::snprintf(text, sizeof text, "%04d00", code);
-    return ScanHex(text).value().value;
+    int length = std::snprintf(text, sizeof text, "%04d00", code);
+    return ScanHex(std::string_view(text, static_cast<std::size_t>(length))).value().value;
 }
 
 UnattendedResult DownloadUserCode(UnitLink& link, const std::string& portName,
