@@ -1,0 +1,250 @@
+#include "flash/FlashUpdate.h"
+
+#include "flash/FlashModeLink.h"
+#include "flash/FlashProgress.h"
+#include "flash/PackageCheck.h"
+#include "flash/PackageLocator.h"
+#include "flash/ProgrammingPiece.h"
+#include "flash/ReadBackDecoder.h"
+#include "resources/Strings.h"
+
+#include <cstdio>
+
+namespace zeb40 {
+namespace {
+
+constexpr int FlashReadTimeoutMs = 2000;
+constexpr int PagePauseMs = 80;
+constexpr std::uint16_t FirmwareStart = 0x2000;
+constexpr std::uint16_t EraseBlockSize = 0x2000;
+constexpr int EraseBlocks = 5;
+
+class UnitReadBack : public ReadBackPeer {
+  public:
+    explicit UnitReadBack(FlashModeLink& unit) : unit_(unit) {}
+    void RequestBytes(std::size_t count) override {
+        unit_.Link().WriteText(std::string(count, '9').c_str(), count);
+    }
+    std::string ReadReply() override { return unit_.Read(2); }
+
+  private:
+    FlashModeLink& unit_;
+};
+
+// Steps 9 to 20 of the update: from the mode switch to the restart.
+class FlashSequence {
+  public:
+    FlashSequence(UnitLink& link, const std::string& path, PackageIndex& index, Operator& op)
+        : unit_(link), path_(path), index_(index), op_(op) {}
+
+    FlashCheck TestUnit();
+    FlashCheck Erase();
+    FlashCheck Program();
+    FlashCheck ReadBack();
+    FlashCheck Restart();
+
+  private:
+    UnitLink& Link() { return unit_.Link(); }
+    int ProgressAt(int start, int span, std::int64_t position) const {
+        return flash_progress::Position(start, span, position, index_.romStart, dataEnd_);
+    }
+
+    FlashModeLink unit_;
+    const std::string& path_;
+    PackageIndex& index_;
+    Operator& op_;
+    std::int64_t dataEnd_ = 0;       // E: the position after the delimiter line
+    bool programmedCleanly_ = false; // the programming result was "00"
+};
+
+FlashCheck FlashSequence::TestUnit() {
+    if (auto error = unit_.EnterFlashMode())
+        return error;
+    op_.SetProgress(flash_progress::InFlashMode);
+    if (unit_.Exchange("5", 2) == "00")
+        return MakeFlashError(31, "EPLD does not work (31)");
+    const std::string manufacturer = unit_.Exchange("1", 2);
+    if (manufacturer != "01" && manufacturer != "20")
+        return MakeFlashError(32, "Flash manufacturer 0x%s unknown (32)", manufacturer);
+    const std::string chip = unit_.Exchange("2", 2);
+    if (chip != "20")
+        return MakeFlashError(33, "Flash chip %s unknown (33)", chip);
+    return std::nullopt;
+}
+
+FlashCheck FlashSequence::Erase() {
+    for (int k = 0; k < EraseBlocks; ++k) {
+        if (auto error = unit_.SetAddressPointer(
+                static_cast<std::uint16_t>(FirmwareStart + k * EraseBlockSize)))
+            return error;
+        if (unit_.Exchange("C", 2) != "00")
+            return MakeFlashError(34, "Flash erase failed (34)");
+        op_.SetProgress(flash_progress::ErasedFirst + 8 * k);
+    }
+    return std::nullopt;
+}
+
+FlashCheck FlashSequence::Program() {
+    if (index_.romStart == 0) {
+        if (auto error = LocateRomPart(path_, index_))
+            return error;
+    }
+    PackageFile file;
+    if (!file.Open(path_))
+        return MakeFlashError(35, "Project file missing (35)");
+    file.Seek(index_.romStart);
+    if (!FindLine(file, index_.delimiter))
+        return MakeFlashError(36, "%s missing (36)", index_.delimiter);
+    dataEnd_ = file.Tell();
+    file.Seek(index_.romStart);
+
+    std::uint16_t address = FirmwareStart;
+    if (auto error = unit_.SetAddressPointer(FirmwareStart))
+        return error;
+    unit_.Send("I");
+    // A write that fails means the unit is gone; sending the rest of the data
+    // into a dead line would only add a timeout per character.
+    bool writing = true;
+    for (;;) {
+        auto piece = file.ReadPiece();
+        op_.PumpMessages();
+        op_.SetProgress(ProgressAt(flash_progress::ProgrammingStart,
+                                   flash_progress::ProgrammingSpan, file.Tell()));
+        if (!piece)
+            return MakeFlashError(37, "Unexpected end of .rom file (37)");
+        ProgrammingPiece part = SplitProgrammingPiece(*piece);
+        if (part.end == ProgrammingPiece::End::EmptyLine) {
+            Link().Drain();
+            WaitMilliseconds(200);
+            unit_.Send("=");
+            break;
+        }
+        if (writing)
+            writing = Link().WritePaced(part.text.data(), part.text.size(), PagePauseMs, address);
+        if (part.end == ProgrammingPiece::End::Equals)
+            break;
+    }
+    programmedCleanly_ = unit_.Read(2) == "00";
+    if (!FindLine(file, index_.delimiter))
+        return MakeFlashError(38, "%s missing (38)", index_.delimiter);
+    return std::nullopt;
+}
+
+FlashCheck FlashSequence::ReadBack() {
+    PackageFile file;
+    if (!file.Open(path_))
+        return MakeFlashError(39, "Project file missing (39)");
+    file.Seek(index_.romStart);
+    ReadBackDecoder decoder(programmedCleanly_);
+    Link().Drain();
+    WaitMilliseconds(100);
+    Link().Purge();
+    if (auto error = unit_.SetAddressPointer(FirmwareStart))
+        return error;
+    UnitReadBack peer(unit_);
+    for (;;) {
+        auto piece = file.ReadPiece();
+        op_.PumpMessages();
+        op_.SetProgress(
+            ProgressAt(flash_progress::ReadBackStart, flash_progress::ReadBackSpan, file.Tell()));
+        if (!piece)
+            return MakeFlashError(40, "Unexpected end of .rom file (40)");
+        if (decoder.WorkOnPiece(*piece, peer))
+            break;
+    }
+    if (!decoder.Passed())
+        return MakeFlashError(41, "Verify error(41)");
+    return std::nullopt;
+}
+
+FlashCheck FlashSequence::Restart() {
+    op_.SetProgress(flash_progress::Maximum);
+    if (auto error = unit_.SetAddressPointer(FirmwareStart))
+        return error;
+    if (unit_.Exchange("G", 1) != "G")
+        return MakeFlashError(42, "Firmware restart failed (42)");
+    return std::nullopt;
+}
+
+bool CanOpen(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return false;
+    std::fclose(file);
+    return true;
+}
+
+FileChoice PackageChoice() {
+    const std::string extension = strings::FlashExtension;
+    FileChoice choice;
+    choice.defaultExtension = extension;
+    choice.filters = {
+        {std::string(strings::FlashFilesFilter) + " (*." + extension + ")", "*." + extension},
+        {std::string(strings::AllFilesFilter) + " (*.*)", "*"},
+    };
+    return choice;
+}
+
+} // namespace
+
+FlashOutcome FlashUpdate(UnitLink& link, const std::string& portName, PackageIndex& index,
+                         Operator& op) {
+    if (portName.empty()) {
+        op.ShowMessage(strings::SelectPortName, strings::ErrorCaption, MessageIcon::Exclamation);
+        return FlashOutcome::NoPort;
+    }
+    link.CloseIfOpen();
+    if (!link.OpenByName(portName)) {
+        op.ShowMessage(strings::CantOpenPort, strings::ErrorCaption, MessageIcon::Exclamation);
+        return FlashOutcome::NoPort;
+    }
+    link.SetReadTimeout(FlashReadTimeoutMs);
+
+    auto chosen = op.ChooseFile(PackageChoice());
+    if (!chosen)
+        return FlashOutcome::Cancelled;
+    const std::string path = chosen->path;
+    if (!CanOpen(path)) {
+        op.ShowMessage(strings::FailedToOpenFile, strings::ApplicationName,
+                       MessageIcon::Exclamation);
+        return FlashOutcome::Cancelled;
+    }
+    if (!op.ShowProgress("VELOR ZEB40 Flash Update", 0, flash_progress::Maximum))
+        return FlashOutcome::Cancelled;
+    op.SetProgress(0);
+    index.jamStart = index.jamEnd = index.romStart = 0;
+
+    auto abort = [&](const FlashError& error) {
+        ReportFlashError(op, error);
+        if (error.number == 29)
+            op.ShowMessage(strings::CantConnect, strings::ApplicationName,
+                           MessageIcon::Exclamation);
+        op.CloseProgress();
+        return FlashOutcome::Aborted;
+    };
+
+    // The whole package is checked before the unit is touched: a package that
+    // fails only after the erase would leave the unit without firmware.
+    if (auto error = CheckPackage(path))
+        return abort(*error);
+
+    FlashSequence sequence(link, path, index, op);
+    for (auto phase : {&FlashSequence::TestUnit, &FlashSequence::Erase, &FlashSequence::Program,
+                       &FlashSequence::ReadBack}) {
+        if (auto error = (sequence.*phase)())
+            return abort(*error);
+    }
+    auto restartError = sequence.Restart();
+    if (restartError && restartError->number != 42)
+        return abort(*restartError);
+    if (restartError)
+        ReportFlashError(op, *restartError);
+    link.CloseIfOpen();
+    op.CloseProgress();
+    if (restartError)
+        return FlashOutcome::RestartFailed;
+    op.ShowMessage(strings::FlashSuccess, strings::ApplicationName, MessageIcon::Information);
+    return FlashOutcome::Completed;
+}
+
+} // namespace zeb40

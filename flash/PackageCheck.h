@@ -1,0 +1,18 @@
+#pragma once
+// The whole-package check that runs before the unit is touched, so that a
+// malformed package never leaves the unit with erased flash: both parts'
+// framing, the ".rom" data (base64, its end, the delimiter after it) and data
+// lines whose piece-wise reading would end the data too early.
+
+#include "flash/FlashError.h"
+
+#include <string>
+
+namespace zeb40 {
+
+// The same numbered errors the update reports when it meets the fault itself;
+// in addition "(26)" for data that is not base64 and "(37)" for a data line
+// that ends on a 79-character boundary.
+FlashCheck CheckPackage(const std::string& path);
+
+} // namespace zeb40
