@@ -1,6 +1,7 @@
 #include "sim/BasicCommands.h"
 #include "sim/ConfigMemory.h"
 #include "sim/Emulator.h"
+#include "sim/FlashMode.h"
 
 namespace zeb40::sim {
 
@@ -8,6 +9,7 @@ namespace zeb40::sim {
 // answers a command wins, so a feature can refine what BasicCommands does.
 void InstallUnitFeatures(Emulator& unit) {
     unit.AddExtension(std::make_unique<ConfigMemory>(unit));
+    unit.AddExtension(std::make_unique<FlashMode>());
     unit.AddExtension(std::make_unique<BasicCommands>());
 }
 

@@ -2,6 +2,7 @@
 // the terminal on its first line and answers until it is stopped.
 
 #include "sim/Emulator.h"
+#include "sim/FlashPackageWriter.h"
 
 #include <csignal>
 #include <cstdio>
@@ -13,6 +14,7 @@ namespace {
 void PrintUsage() {
     std::puts("usage: zeb40-sim [--paced] [--log] [--identifier=HEX] [--version=HEX]\n"
               "                 [--option1=HEX] [--option2=HEX] [--KEY=VALUE ...]\n"
+              "       zeb40-sim make-package IMAGE [-o OUT] [--version=HEX]\n"
               "Opens a pseudo-terminal, prints its device path and answers as a ZEB40\n"
               "until interrupted. --paced: realistic 38400-baud timing; --log: print\n"
               "every command the unit receives.");
@@ -34,6 +36,8 @@ std::string Printable(const std::string& text) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "make-package")
+        return zeb40::sim::MakePackageCommand({argv + 2, argv + argc});
     zeb40::sim::EmulatorOptions options;
     bool log = false;
     std::vector<std::pair<std::string, std::string>> settings;
