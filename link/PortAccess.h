@@ -1,0 +1,12 @@
+#pragma once
+// Explains why a port could not be opened, in words an operator can act on.
+
+#include <string>
+
+namespace zeb40 {
+
+// The system's reason for errorNumber on devicePath; for "permission denied"
+// it names the group that owns the device and how to join it.
+std::string PortOpenFailureDetail(const std::string& devicePath, int errorNumber);
+
+} // namespace zeb40
