@@ -1,0 +1,136 @@
+#include "cli/CommandTable.h"
+
+#include <array>
+
+namespace zeb40::cli {
+namespace {
+
+constexpr std::array<OptionSpec, 0> NoOptions{};
+
+constexpr std::array<OptionSpec, 1> ReadOptions{{
+    {"--output", "-o", "FILE", "write the settings into this configuration file (.zeb)"},
+}};
+
+constexpr std::array<OptionSpec, 3> MonitorOptions{{
+    {"--reader", "", "", "show the reader's timecode"},
+    {"--generator", "", "", "show the generator's timecode (the default)"},
+    {"--count", "-n", "N", "stop after N lines (default: until interrupted)"},
+}};
+
+constexpr std::array<OptionSpec, 7> Globals{{
+    {"--port", "-p", "NAME",
+     "the unit's serial port: /dev/ttyUSB0, ttyUSB0, COM101 or a listed "
+     "entry such as \"USB Serial Port (COM101)\"; default: $ZEB40_PORT, "
+     "then the port last used in the zeb40 window"},
+    {"--json", "", "", "print one JSON document per command on standard output"},
+    {"--yes", "-y", "",
+     "answer every question with OK (needed when standard input is no "
+     "terminal)"},
+    {"--quiet", "-q", "", "no progress and no notices on standard error; errors are still shown"},
+    {"--help", "-h", "", "show this help, or the help of the command"},
+    {"--version", "", "", "show the program's version"},
+    {"--", "", "", "end of options: every later word is an argument"},
+}};
+
+constexpr std::array<CommandSpec, 17> Table{{
+    {"ports", "", "list the serial ports",
+     "Lists the serial ports of this computer as the port field of the zeb40 window shows\n"
+     "them (\"Description (COMn)\"), with the device path and description of each. Any of\n"
+     "these texts works as --port.",
+     NoOptions, 0, 0},
+    {"info", "", "show the unit's version, identifier, option words and options",
+     "Connects to the unit and shows what the zeb40 window shows after Connect: the\n"
+     "firmware version and unique identifier, the two option words and the fitted options.",
+     NoOptions, 0, 0},
+    {"read", "[-o FILE]", "read the unit's settings (into a configuration file)",
+     "Reads the unit's 45 settings. With -o they are written into a configuration file\n"
+     "(an existing file is replaced only after a question, or with --yes); without it they\n"
+     "are printed as \"show\" prints them.",
+     ReadOptions, 0, 0},
+    {"show", "FILE", "show the settings of a configuration file",
+     "Shows every setting of a configuration file (.zeb): its name, group, label and the\n"
+     "entry or number the configuration window would show. Needs no unit.",
+     NoOptions, 1, 1},
+    {"apply", "FILE", "send all settings of a configuration file to the unit",
+     "Sends all 45 settings of a configuration file to the unit, as the Apply button does:\n"
+     "'S', 'O', the items, 'S'. When the unit's configuration memory is full it offers to\n"
+     "reorganise it (a question; --yes answers OK) and then applies once more.",
+     NoOptions, 1, 1},
+    {"get", "SETTING", "show one setting of the unit",
+     "Reads one setting from the unit and shows its entry or number. SETTING is a stable\n"
+     "name such as generate.frame-rate; \"zeb40ctl settings\" lists them.",
+     NoOptions, 1, 1},
+    {"set", "SETTING VALUE", "change one setting of the unit",
+     "Writes one setting to the unit at once, as the configuration window does with Auto\n"
+     "Apply. VALUE is a list entry (\"25\", \"30 DF\", \"Off\"; letter case does not matter),\n"
+     "its index, a number, or on/off for a check box. The window's bounds apply: a value\n"
+     "that a bound changes is written bounded and reported.",
+     NoOptions, 2, 2},
+    {"settings", "", "list the setting names with their values",
+     "Lists every setting that get and set take: its name, group and label, and the list\n"
+     "entries or the range of numbers it accepts. Needs no unit.",
+     NoOptions, 0, 0},
+    {"monitor", "[--reader] [--generator] [--count N]", "show the running timecode",
+     "Polls the unit every 200 ms and prints its running timecode as the configuration\n"
+     "window's Timecode boxes show it: \"HH:MM:SS:FF  UUUUUUUU\" (time, two blanks, user\n"
+     "bits), one line per poll. With both --reader and --generator the two are polled in\n"
+     "turn and each line starts with \"reader\" or \"generator\".",
+     MonitorOptions, 0, 0},
+    {"generator-set", "HH:MM:SS:FF [USERBITS]", "load a time and user bits into the generator",
+     "Loads a start time and, optionally, user bits (up to 8 hexadecimal digits) into the\n"
+     "generator and stores the time as the generator preset, as the Set button does:\n"
+     "'D' user bits, 'A' time, 'P' 24, 'L' time.",
+     NoOptions, 1, 2},
+    {"jam", "", "trigger a jam", "Sends the Jam button's command ('E' 41h).", NoOptions, 0, 0},
+    {"usercode", "CODE", "download a four-digit user code",
+     "Downloads a user code (0 to 9999) into the unit: 'A' 0, then 'D' with the code.", NoOptions,
+     1, 1},
+    {"profile", "load N | save N", "load a profile or save a user profile",
+     "profile load N: loads profile N (1 to 499) or, with N = 0, the factory settings,\n"
+     "then reads the unit's settings back.\n"
+     "profile save N: applies the unit's current settings and saves them as user\n"
+     "profile N (0 to 9).",
+     NoOptions, 2, 2},
+    {"clock", "", "set the unit's clock from this computer",
+     "Sets the unit's real-time clock and date from this computer's local time, with the\n"
+     "frame number from the unit's norm.",
+     NoOptions, 0, 0},
+    {"reorganize", "", "reorganise the unit's configuration memory",
+     "Reorganises the unit's configuration memory after a question (--yes answers OK).\n"
+     "Does nothing when no item is in use.",
+     NoOptions, 0, 0},
+    {"flash", "PACKAGE", "replace the unit's firmware from a flash update package",
+     "Replaces the unit's firmware from a flash update package (.zcf): mode switch, tests,\n"
+     "erase, programming, read-back and restart. Shows a progress bar on a terminal and\n"
+     "plain progress lines otherwise.",
+     NoOptions, 1, 1},
+    {"help", "[COMMAND]", "show the help of zeb40ctl or of a command", "", NoOptions, 0, 1},
+}};
+
+} // namespace
+
+std::span<const CommandSpec> Commands() {
+    return Table;
+}
+
+const CommandSpec* FindCommand(std::string_view name) {
+    for (const auto& command : Table) {
+        if (command.name == name)
+            return &command;
+    }
+    return nullptr;
+}
+
+std::span<const OptionSpec> GlobalOptions() {
+    return Globals;
+}
+
+const OptionSpec* FindOption(std::span<const OptionSpec> options, std::string_view word) {
+    for (const auto& option : options) {
+        if (option.name == word || (!option.shortName.empty() && option.shortName == word))
+            return &option;
+    }
+    return nullptr;
+}
+
+} // namespace zeb40::cli

@@ -1,0 +1,31 @@
+#pragma once
+// The commands of zeb40ctl, one function each, grouped in files by what they
+// reach: the unit's identity, its settings, its timecode, its functions, its
+// firmware. Each reports its own failure and returns the exit code.
+
+#include "cli/CliContext.h"
+
+namespace zeb40::cli {
+
+ExitCode RunPorts(CliContext& context);
+ExitCode RunInfo(CliContext& context);
+
+ExitCode RunRead(CliContext& context);
+ExitCode RunShow(CliContext& context);
+ExitCode RunApply(CliContext& context);
+ExitCode RunGet(CliContext& context);
+ExitCode RunSet(CliContext& context);
+ExitCode RunSettings(CliContext& context);
+
+ExitCode RunMonitor(CliContext& context);
+ExitCode RunGeneratorSet(CliContext& context);
+ExitCode RunJam(CliContext& context);
+
+ExitCode RunUserCode(CliContext& context);
+ExitCode RunProfile(CliContext& context);
+ExitCode RunClock(CliContext& context);
+ExitCode RunReorganize(CliContext& context);
+
+ExitCode RunFlash(CliContext& context);
+
+} // namespace zeb40::cli

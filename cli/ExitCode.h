@@ -1,0 +1,34 @@
+#pragma once
+// The exit status of zeb40ctl: one distinct number per kind of failure, so
+// that scripts can tell a missing unit from a bad file.
+
+#include <span>
+#include <string_view>
+
+namespace zeb40::cli {
+
+enum class ExitCode {
+    Success = 0,
+    Declined = 1,           // a question was declined, or could not be asked
+    Usage = 2,              // bad command line or value
+    PortNotOpenable = 3,    // no port named, or the port cannot be opened
+    NoUnit = 4,             // nothing answers the presence check
+    UnitRefused = 5,        // the unit answered, but refused the command
+    CommunicationError = 6, // an exchange failed: timeout, wrong echo, lost line
+    InvalidFile = 7,        // a configuration file or package cannot be used
+    FlashVerifyError = 8,   // the programmed firmware did not read back
+};
+
+struct ExitCodeDescription {
+    ExitCode code;
+    std::string_view meaning;
+};
+
+// Every code with its meaning, for --help and the manual.
+std::span<const ExitCodeDescription> ExitCodeDescriptions();
+
+inline int ToInt(ExitCode code) {
+    return static_cast<int>(code);
+}
+
+} // namespace zeb40::cli

@@ -1,0 +1,76 @@
+// flash: the whole firmware update from a package named on the command line.
+
+#include "cli/Commands.h"
+#include "flash/FlashUpdate.h"
+
+namespace zeb40::cli {
+namespace {
+
+// The number in "(NN)" at the end of a flash error, or 0.
+int FlashErrorNumber(const std::string& message) {
+    if (message.empty() || message.back() != ')')
+        return 0;
+    std::size_t open = message.rfind('(');
+    if (open == std::string::npos)
+        return 0;
+    int number = 0;
+    for (std::size_t i = open + 1; i + 1 < message.size(); ++i) {
+        char c = message[i];
+        if (c < '0' || c > '9' || number > 1000)
+            return 0;
+        number = number * 10 + (c - '0');
+    }
+    return number;
+}
+
+ExitCode ExitCodeForFlashError(int number) {
+    if (number == 41)
+        return ExitCode::FlashVerifyError;
+    if (number == 29 || number == 30)
+        return ExitCode::NoUnit;
+    if (number == 11)
+        return ExitCode::CommunicationError;
+    if ((number >= 12 && number <= 28) || (number >= 35 && number <= 40))
+        return ExitCode::InvalidFile;
+    return ExitCode::UnitRefused; // 31 to 34 and 42: the unit's logic, flash or restart
+}
+
+} // namespace
+
+ExitCode RunFlash(CliContext& context) {
+    const std::string& package = context.invocation.words[0];
+    std::string port = ResolvePortName(context.invocation.port, context.portSources);
+    context.result.Set("port", port);
+    context.result.Set("package", package);
+    context.op.SetChosenFile(package);
+
+    PackageIndex index;
+    const std::size_t messagesBefore = context.op.Messages().size();
+    const FlashOutcome outcome = FlashUpdate(context.link, port, index, context.op);
+    context.link.CloseIfOpen();
+    const auto& messages = context.op.Messages();
+    const std::string last = messages.size() > messagesBefore ? messages.back() : std::string();
+
+    ExitCode code = ExitCode::Success;
+    switch (outcome) {
+    case FlashOutcome::Completed:
+        return ExitCode::Success;
+    case FlashOutcome::NoPort:
+        code = ExitCode::PortNotOpenable;
+        break;
+    case FlashOutcome::Cancelled:
+        code = ExitCode::InvalidFile;
+        break;
+    case FlashOutcome::Aborted:
+    case FlashOutcome::RestartFailed: {
+        int number = FlashErrorNumber(last);
+        context.result.Set("flashError", number);
+        code = ExitCodeForFlashError(number);
+        break;
+    }
+    }
+    context.result.Set("error", last);
+    return code;
+}
+
+} // namespace zeb40::cli

@@ -1,0 +1,52 @@
+// ports: the serial ports as the port field of the window lists them.
+
+#include "cli/Commands.h"
+#include "link/PortNames.h"
+#include "link/discovery/PortDiscovery.h"
+
+#include <algorithm>
+#include <ostream>
+
+namespace zeb40::cli {
+
+ExitCode RunPorts(CliContext& context) {
+    std::vector<unsigned> numbers;
+    std::vector<std::string> descriptions;
+    if (!EnumerateSerialPorts(numbers, descriptions, context.serialPorts))
+        return context.Fail(ExitCode::PortNotOpenable, "Can't list the serial ports");
+
+    struct Entry {
+        std::string name;
+        std::string device;
+        std::string description;
+        unsigned number;
+    };
+    std::vector<Entry> entries;
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        std::string name = descriptions[i] + " (COM" + std::to_string(numbers[i]) + ")";
+        entries.push_back(
+            {name, DeviceForComNumber(numbers[i]).value_or(""), descriptions[i], numbers[i]});
+    }
+    // The port field keeps its list sorted.
+    std::sort(entries.begin(), entries.end(),
+              [](const Entry& a, const Entry& b) { return a.name < b.name; });
+
+    Json& list = context.result.Set("ports", Json::Array());
+    std::size_t width = 0;
+    for (const auto& entry : entries)
+        width = std::max(width, entry.name.size());
+    for (const auto& entry : entries) {
+        Json port = Json::Object();
+        port.Set("name", entry.name);
+        port.Set("device", entry.device);
+        port.Set("description", entry.description);
+        port.Set("com", entry.number);
+        list.Push(std::move(port));
+        if (!context.JsonOutput())
+            context.out << entry.name << std::string(width - entry.name.size() + 2, ' ')
+                        << entry.device << "\n";
+    }
+    return ExitCode::Success;
+}
+
+} // namespace zeb40::cli

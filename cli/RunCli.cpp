@@ -1,0 +1,102 @@
+#include "cli/RunCli.h"
+
+#include "cli/Commands.h"
+#include "cli/HelpText.h"
+#include "resources/Strings.h"
+
+#include <QSettings>
+#include <cstdlib>
+#include <iostream>
+#include <map>
+#include <unistd.h>
+
+namespace zeb40::cli {
+namespace {
+
+using CommandFunction = ExitCode (*)(CliContext&);
+
+const std::map<std::string, CommandFunction>& Dispatch() {
+    static const std::map<std::string, CommandFunction> table{
+        {"ports", RunPorts},
+        {"info", RunInfo},
+        {"get", RunGet},
+        {"set", RunSet},
+        {"settings", RunSettings},
+        {"monitor", RunMonitor},
+        {"generator-set", RunGeneratorSet},
+        {"jam", RunJam},
+        {"usercode", RunUserCode},
+        {"profile", RunProfile},
+        {"clock", RunClock},
+        {"reorganize", RunReorganize},
+        {"flash", RunFlash},
+    };
+    return table;
+}
+
+} // namespace
+
+int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+           const CliEnvironment& environment) {
+    ParsedArguments parsed = ParseCliArguments(arguments);
+    if (!parsed.invocation) {
+        err << "zeb40ctl: " << parsed.error << std::endl;
+        return ToInt(ExitCode::Usage);
+    }
+    const Invocation& invocation = *parsed.invocation;
+    if (invocation.help) {
+        const CommandSpec* command = FindCommand(invocation.command);
+        out << (command ? CommandHelp(*command) : ToolHelp());
+        return ToInt(ExitCode::Success);
+    }
+    if (invocation.version) {
+        out << "zeb40ctl, " << strings::VersionLine << "\n";
+        return ToInt(ExitCode::Success);
+    }
+
+    TerminalOperator op(environment.input, err,
+                        {invocation.yes, invocation.quiet, environment.inputIsTerminal,
+                         environment.errorIsTerminal},
+                        invocation.json ? nullptr : &out);
+    UnitLink link;
+    CliContext context{invocation,
+                       out,
+                       op,
+                       link,
+                       environment.portSources,
+                       environment.interrupted,
+                       environment.serialPorts};
+    context.result.Set("command", invocation.command);
+    ExitCode code = ExitCode::Usage;
+    auto entry = Dispatch().find(invocation.command);
+    if (entry == Dispatch().end())
+        code = context.Fail(ExitCode::Usage, "'" + invocation.command + "' is not available");
+    else
+        code = entry->second(context);
+    link.CloseIfOpen();
+
+    if (invocation.json) {
+        context.result.Set("ok", code == ExitCode::Success);
+        context.result.Set("exitCode", ToInt(code));
+        out << context.result.Dump() << "\n";
+    }
+    out.flush();
+    return ToInt(code);
+}
+
+CliEnvironment ProcessEnvironment(const std::atomic<bool>* interrupted) {
+    CliEnvironment environment;
+    environment.input = &std::cin;
+    environment.inputIsTerminal = isatty(STDIN_FILENO) == 1;
+    environment.errorIsTerminal = isatty(STDERR_FILENO) == 1;
+    if (const char* variable = std::getenv("ZEB40_PORT"))
+        environment.portSources.variable = variable;
+    environment.portSources.storedPort = [] {
+        QSettings settings(QStringLiteral("VELOR"), QStringLiteral("zeb40"));
+        return settings.value(QStringLiteral("Main/Port")).toString().toStdString();
+    };
+    environment.interrupted = interrupted;
+    return environment;
+}
+
+} // namespace zeb40::cli

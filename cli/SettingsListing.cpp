@@ -1,0 +1,53 @@
+#include "cli/SettingsListing.h"
+
+#include "cli/SettingValues.h"
+#include "config/ItemDescriptions.h"
+
+#include <ostream>
+
+namespace zeb40::cli {
+namespace {
+
+std::string Padded(std::string_view text, std::size_t width) {
+    std::string padded(text);
+    if (padded.size() < width)
+        padded.append(width - padded.size(), ' ');
+    else
+        padded += ' ';
+    return padded;
+}
+
+} // namespace
+
+void ListSettings(CliContext& context, const ConfigItemTable& table) {
+    Json& list = context.result.Set("settings", Json::Array());
+    for (const auto& description : SettingItems()) {
+        const std::uint8_t stored = table[static_cast<std::size_t>(description.item)];
+        const std::string shown = DisplayText(description, stored);
+        Json entry = Json::Object();
+        entry.Set("name", description.name);
+        entry.Set("item", description.item);
+        entry.Set("group", description.group);
+        entry.Set("label", description.label);
+        entry.Set("value", shown);
+        entry.Set("stored", static_cast<int>(stored));
+        list.Push(std::move(entry));
+        if (!context.JsonOutput())
+            context.out << Padded(description.name, 24) << Padded(description.group, 15)
+                        << Padded(description.label, 16) << shown << "\n";
+    }
+}
+
+bool ReadItemsFromUnit(UnitLink& link, ConfigItemTable& table, std::initializer_list<int> items) {
+    for (int item : items) {
+        ReplyCode code{};
+        std::uint8_t value = 0;
+        if (!link.QueryByte('c', static_cast<std::uint32_t>(item), code, value) ||
+            code != ReplyCode::Value)
+            return false;
+        table[static_cast<std::size_t>(item)] = value;
+    }
+    return true;
+}
+
+} // namespace zeb40::cli

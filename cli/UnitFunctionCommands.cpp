@@ -1,0 +1,211 @@
+// usercode, profile, clock and reorganize: the unit's own functions.
+
+#include "cli/Commands.h"
+#include "cli/SettingsListing.h"
+#include "cli/TableWindowState.h"
+#include "cli/UnitConnection.h"
+#include "config/ClockWords.h"
+#include "config/ConfigEditor.h"
+#include "config/ProfileCommands.h"
+#include "resources/Strings.h"
+#include "shell/startup/UserCode.h"
+
+#include <cstdio>
+#include <ostream>
+
+namespace zeb40::cli {
+namespace {
+
+// A whole decimal number within the bounds, as the windows' number fields
+// take it; the standard validation text otherwise.
+std::optional<int> NumberInRange(const std::string& text, int minimum, int maximum,
+                                 std::string& error) {
+    long long value = 0;
+    bool digits = !text.empty() && text.size() <= 12;
+    for (char c : text) {
+        if (c < '0' || c > '9') {
+            digits = false;
+            break;
+        }
+        value = value * 10 + (c - '0');
+    }
+    if (!digits) {
+        error = "Please enter a positive integer.";
+        return std::nullopt;
+    }
+    if (value < minimum || value > maximum) {
+        error = "Please enter an integer between " + std::to_string(minimum) + " and " +
+                std::to_string(maximum) + ".";
+        return std::nullopt;
+    }
+    return static_cast<int>(value);
+}
+
+} // namespace
+
+ExitCode RunUserCode(CliContext& context) {
+    std::string error;
+    auto code = NumberInRange(context.invocation.words[0], 0, 9999, error);
+    if (!code)
+        return context.Fail(ExitCode::Usage,
+                            "user code '" + context.invocation.words[0] + "': " + error);
+    if (ExitCode connected = ConnectToUnit(context); connected != ExitCode::Success)
+        return connected;
+    UnitLink& link = context.link;
+    std::uint32_t word = UserCodeWord(*code);
+    ReplyCode reply{};
+    std::uint32_t value = 0;
+    bool exchanged = link.Query('A', 0, reply, value);
+    ExitCode outcome = ClassifyReply(exchanged, reply, ReplyCode::OK);
+    if (outcome == ExitCode::Success) {
+        exchanged = link.Query('D', word, reply, value);
+        outcome = ClassifyReply(exchanged, reply, ReplyCode::OK);
+    }
+    link.CloseIfOpen();
+    context.result.Set("userCode", *code);
+    context.result.Set("word", HexText(word));
+    if (outcome == ExitCode::UnitRefused)
+        return context.Fail(outcome, "the unit refused the user code (reply " +
+                                         std::string(ReplyCodeName(reply)) + ")");
+    if (outcome != ExitCode::Success)
+        return context.Fail(outcome, "Communication error while sending the user code");
+    if (!context.JsonOutput())
+        context.out << "User code " << *code << " accepted\n";
+    return ExitCode::Success;
+}
+
+ExitCode RunProfile(CliContext& context) {
+    const std::string& verb = context.invocation.words[0];
+    const bool load = verb == "load";
+    if (!load && verb != "save")
+        return context.Fail(ExitCode::Usage,
+                            "'profile " + verb + "': use 'profile load N' or 'profile save N'");
+    std::string error;
+    auto number = NumberInRange(context.invocation.words[1], 0,
+                                load ? MaxLoadProfileNumber : MaxUserProfileNumber, error);
+    if (!number)
+        return context.Fail(ExitCode::Usage,
+                            "profile number '" + context.invocation.words[1] + "': " + error);
+    if (ExitCode connected = ConnectToUnit(context); connected != ExitCode::Success)
+        return connected;
+    context.result.Set("profile", *number);
+    ConfigState config;
+
+    if (load) {
+        const std::size_t messagesBefore = context.op.Messages().size();
+        const bool loaded = LoadProfileNumber(context.link, *number, context.op);
+        // The settings are read back whatever the load said, as the window does.
+        const bool readBack = ReadConfigFromUnit(context.link, config.table, "", context.op);
+        if (!readBack) {
+            return context.Fail(ExitCode::CommunicationError, strings::CommunicationError);
+        }
+        if (!loaded) {
+            context.result.Set("error", context.op.Messages().size() > messagesBefore
+                                            ? context.op.Messages().back()
+                                            : std::string(strings::CantLoadProfile));
+            return ExitCode::UnitRefused;
+        }
+        ListSettings(context, config.table);
+        return ExitCode::Success;
+    }
+
+    if (!ReadConfigFromUnit(context.link, config.table, "", context.op))
+        return context.Fail(ClassifyFailure(context.link), strings::CommunicationError);
+    TableWindowState window(config.table);
+    ConfigEditor editor(context.link, config, window, context.op);
+    const std::size_t messagesBefore = context.op.Messages().size();
+    if (!SaveUserProfileNumber(context.link, *number, context.op, [&] { editor.ApplyAll(); })) {
+        ExitCode outcome = ClassifyFailure(context.link);
+        context.result.Set("error", context.op.Messages().size() > messagesBefore
+                                        ? context.op.Messages().back()
+                                        : std::string(strings::CantSaveProfile));
+        return outcome;
+    }
+    if (!context.JsonOutput())
+        context.out << "Settings saved as user profile " << *number << "\n";
+    return ExitCode::Success;
+}
+
+ExitCode RunClock(CliContext& context) {
+    if (ExitCode connected = ConnectToUnit(context); connected != ExitCode::Success)
+        return connected;
+    constexpr int NormItem = 88;
+    ConfigState config;
+    if (!ReadItemsFromUnit(context.link, config.table, {NormItem})) {
+        ExitCode outcome = ClassifyFailure(context.link);
+        return context.Fail(outcome, outcome == ExitCode::UnitRefused
+                                         ? "the unit refused to report its norm"
+                                         : "Communication error");
+    }
+    const bool ntsc = config.table[NormItem] == 1;
+    const LocalClock clock = ReadLocalClock();
+    const int bias = LocalStandardBiasMinutes();
+    const std::uint32_t timeWord = ClockTimeWord(clock, ntsc);
+    const std::uint32_t dateWord = ClockDateWord(clock, bias);
+
+    // All three go out whatever the replies, as Set Clock does; only the exit
+    // status tells whether the unit took them.
+    UnitLink& link = context.link;
+    bool accepted = link.Command('A', timeWord);
+    accepted = link.Command('D', dateWord) && accepted;
+    accepted = link.Command('E', 0x33) && accepted;
+
+    context.result.Set("timeWord", HexText(timeWord));
+    context.result.Set("dateWord", HexText(dateWord));
+    if (!accepted) {
+        ExitCode outcome = ClassifyFailure(link);
+        return context.Fail(outcome, outcome == ExitCode::UnitRefused
+                                         ? "the unit refused the clock setting"
+                                         : "Communication error");
+    }
+    if (!context.JsonOutput()) {
+        char text[64];
+        std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", clock.year, clock.month,
+                      clock.day, clock.hours, clock.minutes, clock.seconds);
+        context.out << "Clock set to " << text << "\n";
+    }
+    return ExitCode::Success;
+}
+
+ExitCode RunReorganize(CliContext& context) {
+    if (ExitCode connected = ConnectToUnit(context); connected != ExitCode::Success)
+        return connected;
+    UnitLink& link = context.link;
+    ReplyCode code{};
+    std::uint32_t word = 0;
+    bool exchanged = link.Query('e', unit_value::ItemStatus, code, word);
+    if (ExitCode outcome = ClassifyReply(exchanged, code, ReplyCode::Value);
+        outcome != ExitCode::Success)
+        return context.Fail(outcome, outcome == ExitCode::UnitRefused
+                                         ? "the unit refused to report its item status"
+                                         : "Communication error");
+    const ItemStatus status = ItemStatus::FromWord(word);
+    context.result.Set("capacity", status.capacity);
+    context.result.Set("inUse", status.inUse);
+    if (status.inUse == 0) {
+        context.result.Set("reorganized", false);
+        if (!context.JsonOutput())
+            context.out << "Nothing to reorganize: no config item is in use\n";
+        return ExitCode::Success;
+    }
+    if (context.op.Ask(strings::ReorganizeQuestion, strings::ReorganizeCaption, Buttons::OkCancel,
+                       MessageIcon::Exclamation, Answer::Ok) != Answer::Ok) {
+        context.result.Set("reorganized", false);
+        context.result.Set("error", "reorganization declined");
+        return ExitCode::Declined;
+    }
+    ConfigState config;
+    TableWindowState window(config.table);
+    ConfigEditor editor(link, config, window, context.op);
+    if (!editor.ReorganizeConfigMemory()) {
+        context.result.Set("error", strings::CommunicationError);
+        return ClassifyFailure(link);
+    }
+    context.result.Set("reorganized", true);
+    context.result.Set("itemsText", window.ItemsText());
+    if (!context.JsonOutput())
+        context.out << "Config memory reorganized; " << window.ItemsText() << "\n";
+    return ExitCode::Success;
+}
+
+} // namespace zeb40::cli
