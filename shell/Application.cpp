@@ -1,13 +1,18 @@
 #include "shell/Application.h"
 
+#include "config/ConfigItemTable.h"
 #include "link/UnitLink.h"
 #include "resources/Strings.h"
+#include "shell/MainWindow.h"
+#include "shell/ProgramIcon.h"
+#include "shell/QtOperator.h"
+#include "shell/UserCodeDialog.h"
 #include "shell/startup/CommandLine.h"
 #include "shell/startup/UserCode.h"
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QWidget>
+#include <QSettings>
 #include <cstdio>
 #include <cstring>
 
@@ -17,8 +22,29 @@ namespace {
 // The program's process-wide state, alive from start-up to the end.
 struct ProgramState {
     UnitLink link;
+    ConfigState config;
     CommandLine commandLine;
 };
+
+int RunUserCodeDialog(ProgramState& state) {
+    QtOperator op;
+    UserCodeDialog dialog(state.link, state.commandLine.portName, op);
+    op.SetOwner(&dialog);
+    return dialog.Run() == UserCodeDialog::Cancelled ? 1 : 0;
+}
+
+int RunMainWindow(QApplication& app, ProgramState& state) {
+    QSettings settings;
+    QtOperator op;
+    MainWindow window(state.link, state.config, op, settings);
+    op.SetOwner(&window);
+    // The help window must not keep the program alive once the main window
+    // has closed.
+    QObject::connect(&window, &QDialog::finished, &app, &QCoreApplication::quit);
+    window.show();
+    app.exec();
+    return 0;
+}
 
 } // namespace
 
@@ -50,10 +76,10 @@ int RunApplication(int argc, char** argv, const char* revision) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName("VELOR");
     QApplication::setApplicationName(QFileInfo(QString::fromLocal8Bit(argv[0])).fileName());
-    QWidget placeholder;
-    placeholder.setWindowTitle(strings::AppCaption);
-    placeholder.show();
-    return app.exec();
+    QApplication::setWindowIcon(ProgramIcon());
+    if (state.commandLine.unattended)
+        return RunUserCodeDialog(state);
+    return RunMainWindow(app, state);
 }
 
 } // namespace zeb40
