@@ -19,6 +19,9 @@ const std::map<std::string, CommandFunction>& Dispatch() {
     static const std::map<std::string, CommandFunction> table{
         {"ports", RunPorts},
         {"info", RunInfo},
+        {"read", RunRead},
+        {"show", RunShow},
+        {"apply", RunApply},
         {"get", RunGet},
         {"set", RunSet},
         {"settings", RunSettings},
@@ -67,12 +70,7 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
                        environment.interrupted,
                        environment.serialPorts};
     context.result.Set("command", invocation.command);
-    ExitCode code = ExitCode::Usage;
-    auto entry = Dispatch().find(invocation.command);
-    if (entry == Dispatch().end())
-        code = context.Fail(ExitCode::Usage, "'" + invocation.command + "' is not available");
-    else
-        code = entry->second(context);
+    ExitCode code = Dispatch().at(invocation.command)(context);
     link.CloseIfOpen();
 
     if (invocation.json) {

@@ -54,7 +54,7 @@ TerminalOperator::TerminalOperator(std::istream* input, std::ostream& error,
 
 void TerminalOperator::Error(const std::string& text) {
     FinishProgressLine();
-    std::string line = OneLine(text);
+    std::string line = subject_.empty() ? OneLine(text) : subject_ + ": " + OneLine(text);
     messages_.push_back(line);
     error_ << "zeb40ctl: " << line << std::endl;
 }

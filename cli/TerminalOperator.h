@@ -47,6 +47,9 @@ class TerminalOperator : public Operator {
     void Notice(const std::string& text);
 
     void SetChosenFile(const std::string& path) { chosenFile_ = path; }
+    // What the following messages are about (a file name), printed before
+    // each; empty for none.
+    void SetSubject(const std::string& subject) { subject_ = subject; }
     // The messages shown so far, each as its one printed line.
     const std::vector<std::string>& Messages() const { return messages_; }
     // True once a question was refused because it could not be asked.
@@ -61,6 +64,7 @@ class TerminalOperator : public Operator {
     std::ostream* information_;
     TerminalSettings settings_;
     std::string chosenFile_;
+    std::string subject_;
     std::vector<std::string> messages_;
     bool questionUnanswerable_ = false;
     bool declined_ = false;
