@@ -1,0 +1,333 @@
+#include "flash/FlashUpdate.h"
+
+#include "sim/FlashMode.h"
+#include "tests/flash/TestPackage.h"
+#include "tests/support/EmulatorFixture.h"
+#include "tests/support/ScriptedOperator.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace zeb40 {
+namespace {
+
+using sim::FlashFault;
+using sim::FlashReply;
+using test::TestPackage;
+using Clock = std::chrono::steady_clock;
+
+constexpr const char* Success = "Flash update successfully completed";
+
+class FlashUpdateTest : public test::EmulatorFixture {
+  protected:
+    void SetUp() override {
+        EmulatorFixture::SetUp();
+        auto lock = unit.Lock();
+        flash = unit.Find<sim::FlashMode>();
+        ASSERT_NE(flash, nullptr);
+        flash->SetModeSwitchValue(0x12345678);
+    }
+
+    std::string WritePackage(const std::string& text, const std::string& name = "fw.zcf") {
+        test::WriteFile(dir.File(name), text);
+        return dir.File(name);
+    }
+    FlashOutcome Run(const std::string& path) {
+        op = test::ScriptedOperator{};
+        op.files.push_back(ChosenFile{path, "fw"});
+        return FlashUpdate(link, unit.DevicePath(), index, op);
+    }
+    // The detail of the last flash error shown, "" when there was none.
+    std::string LastDetail() const {
+        for (auto m = op.messages.rbegin(); m != op.messages.rend(); ++m) {
+            if (m->text.starts_with("Error while updating Flash ROM.  Please try again.\n"))
+                return m->text.substr(m->text.find('\n') + 1);
+        }
+        return "";
+    }
+    void AddFault(FlashReply reply, std::string text, int skip = 0) {
+        auto lock = unit.Lock();
+        flash->AddFault({reply, FlashFault::Kind::Text, std::move(text), skip, 1});
+    }
+    void AddFault(FlashReply reply, FlashFault::Kind kind, int skip = 0) {
+        auto lock = unit.Lock();
+        flash->AddFault({reply, kind, "", skip, 1});
+    }
+    std::vector<std::uint8_t> Flash(std::size_t count) {
+        auto lock = unit.Lock();
+        return flash->Flash(count);
+    }
+    bool InFlashMode() {
+        auto lock = unit.Lock();
+        return flash->InFlashMode();
+    }
+    std::uint16_t FirmwareVersion() {
+        auto lock = unit.Lock();
+        return unit.State().firmwareVersion;
+    }
+
+    test::TempDir dir;
+    test::ScriptedOperator op;
+    PackageIndex index;
+    sim::FlashMode* flash = nullptr;
+};
+
+TEST_F(FlashUpdateTest, PackageOfTheBuilderProgramsVerifiesAndRestarts) {
+    const auto image = test::TestImage(301, 0x0351); // ends in "QQ==" style padding
+    const auto path = WritePackage(sim::FlashPackageText(image));
+    ASSERT_EQ(Run(path), FlashOutcome::Completed);
+
+    EXPECT_EQ(op.Texts(), std::vector<std::string>{Success});
+    EXPECT_EQ(op.messages[0].caption, "ZEB40");
+    EXPECT_EQ(op.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(Flash(image.size()), image);
+    EXPECT_EQ(FirmwareVersion(), 0x0351);
+    EXPECT_FALSE(InFlashMode());
+    EXPECT_FALSE(link.IsOpen());
+    EXPECT_TRUE(ClearsConnectBox(FlashOutcome::Completed));
+
+    ASSERT_EQ(op.fileChoices.size(), 1u);
+    const FileChoice& choice = op.fileChoices[0];
+    EXPECT_FALSE(choice.save);
+    EXPECT_EQ(choice.defaultExtension, "zcf");
+    ASSERT_EQ(choice.filters.size(), 2u);
+    EXPECT_EQ(choice.filters[0].description, "ZEB40 Flash Update Files (*.zcf)");
+    EXPECT_EQ(choice.filters[1].description, "All Files (*.*)");
+
+    EXPECT_EQ(op.progressCaption, "VELOR ZEB40 Flash Update");
+    EXPECT_FALSE(op.progressOpen);
+    ASSERT_GE(op.progress.size(), 8u);
+    EXPECT_EQ(std::vector<int>(op.progress.begin(), op.progress.begin() + 7),
+              (std::vector<int>{0, 10, 10, 18, 26, 34, 42}));
+    EXPECT_TRUE(std::is_sorted(op.progress.begin(), op.progress.end()));
+    EXPECT_EQ(op.progress.back(), 1000);
+    EXPECT_TRUE(std::any_of(op.progress.begin(), op.progress.end(),
+                            [](int p) { return p > 50 && p < 300; }));
+    EXPECT_TRUE(std::any_of(op.progress.begin(), op.progress.end(),
+                            [](int p) { return p > 300 && p < 1000; }));
+    EXPECT_GT(op.pumps, 0);
+
+    // The mode switch, the tests, the erase of the five blocks, then programming.
+    const std::string wire = unit.ReceivedBytes();
+    EXPECT_TRUE(wire.starts_with(
+        "=\rl4\r$EDCBA987\r\r512"
+        "D20004CD40004CD60004CD80004CDA0004C"
+        "D20004I" +
+        sim::Base64Encode(std::vector<std::uint8_t>(image.begin(), image.begin() + 57))))
+        << wire.substr(0, 120);
+    // The read-back asks for every byte with "9", then the restart follows.
+    ASSERT_TRUE(wire.ends_with("D20004G"));
+    const auto restart = wire.size() - 7;
+    const auto readBack = wire.rfind("D20004", restart - 1) + 6;
+    EXPECT_EQ(wire.substr(readBack, restart - readBack), std::string(image.size(), '9'));
+}
+
+TEST_F(FlashUpdateTest, LineShapesThatKeepWorking) {
+    struct Shape {
+        std::size_t imageSize;
+        std::size_t lineLength;
+        std::string lineEnd;
+        std::string indent;
+    };
+    // "QUI=" and no padding at all; 78 and 100 characters; LF only; leading blanks.
+    for (const Shape& shape :
+         {Shape{302, 78, "\r\n", ""}, Shape{300, 100, "\n", "  "}, Shape{250, 76, "\r\n", "\t "}}) {
+        SCOPED_TRACE(shape.lineLength);
+        auto image = test::TestImage(shape.imageSize, static_cast<std::uint16_t>(shape.lineLength));
+        TestPackage package;
+        package.SetImage(image, shape.lineLength);
+        for (auto& line : package.data) {
+            if (!line.empty())
+                line = shape.indent + line;
+        }
+        package.lineEnd = shape.lineEnd;
+        unit.ClearReceived();
+        ASSERT_EQ(Run(WritePackage(package.Text())), FlashOutcome::Completed) << LastDetail();
+        EXPECT_EQ(Flash(image.size()), image);
+        EXPECT_EQ(FirmwareVersion(), shape.lineLength);
+        // Blanks and line ends stay behind; without padding the program ends
+        // the data with an "=" of its own.
+        const std::string data = sim::Base64Encode(image);
+        const bool ownEquals = data.find('=') == std::string::npos;
+        EXPECT_NE(unit.ReceivedBytes().find("I" + data + (ownEquals ? "=" : "")),
+                  std::string::npos);
+    }
+}
+
+TEST_F(FlashUpdateTest, MalformedPackagesNeverReachTheUnit) {
+    const auto before = Flash(0xA000);
+    TestPackage seventyNine;
+    seventyNine.SetImage(test::TestImage(600), 79);
+    TestPackage hundredFiftyEight;
+    hundredFiftyEight.SetImage(test::TestImage(600), 158);
+    TestPackage badFirstPart;
+    badFirstPart.jamHeaders[1] = "Content-transfer-encoding: base64";
+    TestPackage notBase64;
+    notBase64.data = {"this is not base64 data at all", ""};
+
+    const std::pair<TestPackage, int> cases[] = {
+        {seventyNine, 37}, {hundredFiftyEight, 37}, {badFirstPart, 18}, {notBase64, 26}};
+    for (const auto& [package, number] : cases) {
+        EXPECT_EQ(Run(WritePackage(package.Text())), FlashOutcome::Aborted);
+        EXPECT_TRUE(LastDetail().ends_with("(" + std::to_string(number) + ")")) << LastDetail();
+        EXPECT_EQ(op.messages.size(), 1u);
+        EXPECT_FALSE(op.progressOpen);
+        EXPECT_TRUE(link.IsOpen());
+    }
+    EXPECT_EQ(unit.ReceivedBytes(), "");
+    EXPECT_EQ(Flash(0xA000), before);
+    EXPECT_FALSE(InFlashMode());
+}
+
+TEST_F(FlashUpdateTest, UnitAlreadyInFlashModeIsTakenAsItIs) {
+    {
+        auto lock = unit.Lock();
+        flash->EnterFlashMode(unit);
+    }
+    const auto image = test::TestImage(200);
+    ASSERT_EQ(Run(WritePackage(sim::FlashPackageText(image))), FlashOutcome::Completed);
+    EXPECT_TRUE(unit.ReceivedBytes().starts_with("=\r512D2000"));
+    EXPECT_EQ(op.progress[1], 10);
+}
+
+TEST_F(FlashUpdateTest, SecondModeSwitchAttemptSendsVItself) {
+    {
+        auto lock = unit.Lock();
+        flash->SetSwitchAccepts(sim::FlashMode::SwitchAccepts::Plain);
+    }
+    const auto path = WritePackage(sim::FlashPackageText(test::TestImage(100)));
+    const auto start = Clock::now();
+    ASSERT_EQ(Run(path), FlashOutcome::Completed) << LastDetail();
+    EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(3300));
+    EXPECT_TRUE(unit.ReceivedBytes().starts_with("=\rl4\r$EDCBA987\r\r$12345678\r1512"));
+}
+
+TEST_F(FlashUpdateTest, UnitThatWillNotSwitchEndsWithTwentyNineOrThirty) {
+    unit.AddFault(sim::Fault::Refuse('l', "UC"));
+    const auto path = WritePackage(sim::FlashPackageText(test::TestImage(100)));
+    EXPECT_EQ(Run(path), FlashOutcome::Aborted);
+    EXPECT_EQ(LastDetail(), "Can't force ZEB40 unit to flash update mode (29)");
+    ASSERT_EQ(op.messages.size(), 2u);
+    EXPECT_EQ(op.messages[1].text, "Can't connect to ZEB40.  Please check cable and port name");
+
+    unit.ClearFaults();
+    {
+        auto lock = unit.Lock();
+        flash->SetSwitchAccepts(sim::FlashMode::SwitchAccepts::Never);
+    }
+    EXPECT_EQ(Run(path), FlashOutcome::Aborted);
+    EXPECT_EQ(LastDetail(), "Can't force ZEB40 unit to flash update mode (30)");
+    EXPECT_EQ(op.messages.size(), 1u);
+    EXPECT_TRUE(link.IsOpen());
+}
+
+TEST_F(FlashUpdateTest, EachWrongReplyOfTheUnitHasItsNumber) {
+    const auto image = test::TestImage(150);
+    const auto path = WritePackage(sim::FlashPackageText(image));
+    struct Case {
+        FlashReply reply;
+        std::string text;
+        int skip;
+        std::string detail;
+    };
+    const Case cases[] = {
+        {FlashReply::Logic, "00", 0, "EPLD does not work (31)"},
+        {FlashReply::Manufacturer, "02", 0, "Flash manufacturer 0x02 unknown (32)"},
+        {FlashReply::Chip, "21", 0, "Flash chip 21 unknown (33)"},
+        {FlashReply::Erase, "01", 2, "Flash erase failed (34)"},
+        {FlashReply::AddressPointer, "2001", 5, "Can't set address pointer (11)"},
+        {FlashReply::ReadBack, "00", 40, "Verify error(41)"},
+    };
+    for (const Case& c : cases) {
+        AddFault(c.reply, c.text, c.skip);
+        EXPECT_EQ(Run(path), FlashOutcome::Aborted) << c.detail;
+        EXPECT_EQ(LastDetail(), c.detail);
+        EXPECT_EQ(op.messages.size(), 1u);
+        EXPECT_FALSE(op.progressOpen);
+        EXPECT_TRUE(link.IsOpen());
+        EXPECT_TRUE(InFlashMode()); // no restart after an abort
+    }
+    // The manufacturer code "20" passes as well as "01".
+    AddFault(FlashReply::Manufacturer, "20");
+    EXPECT_EQ(Run(path), FlashOutcome::Completed) << LastDetail();
+    EXPECT_EQ(Flash(image.size()), image);
+}
+
+TEST_F(FlashUpdateTest, ReadBackDecidesOverTheProgrammingResult) {
+    const auto image = test::TestImage(150);
+    const auto path = WritePackage(sim::FlashPackageText(image));
+    AddFault(FlashReply::ProgramResult, "01");
+    EXPECT_EQ(Run(path), FlashOutcome::Completed) << LastDetail();
+
+    AddFault(FlashReply::ReadBack, FlashFault::Kind::Lowercase, 12); // 9Dh
+    EXPECT_EQ(Run(path), FlashOutcome::Aborted);
+    EXPECT_EQ(LastDetail(), "Verify error(41)");
+
+    // Empty data: nothing to compare, so the programming result stands.
+    TestPackage empty;
+    empty.data = {""};
+    AddFault(FlashReply::ProgramResult, "01");
+    EXPECT_EQ(Run(WritePackage(empty.Text(), "empty.zcf")), FlashOutcome::Aborted);
+    EXPECT_EQ(LastDetail(), "Verify error(41)");
+}
+
+TEST_F(FlashUpdateTest, RestartFailureClosesThePortWithoutSuccess) {
+    AddFault(FlashReply::Restart, "E");
+    ASSERT_EQ(Run(WritePackage(sim::FlashPackageText(test::TestImage(100)))),
+              FlashOutcome::RestartFailed);
+    EXPECT_EQ(LastDetail(), "Firmware restart failed (42)");
+    EXPECT_EQ(op.messages.size(), 1u);
+    EXPECT_FALSE(link.IsOpen());
+    EXPECT_FALSE(op.progressOpen);
+    EXPECT_TRUE(ClearsConnectBox(FlashOutcome::RestartFailed));
+}
+
+TEST_F(FlashUpdateTest, LostUnitEndsTheUpdateWithinTheTimeouts) {
+    const auto path = WritePackage(sim::FlashPackageText(test::TestImage(150)));
+    AddFault(FlashReply::ProgramResult, FlashFault::Kind::Silent);
+    AddFault(FlashReply::ReadBack, FlashFault::Kind::Silent);
+    auto start = Clock::now();
+    EXPECT_EQ(Run(path), FlashOutcome::Aborted);
+    EXPECT_EQ(LastDetail(), "Verify error(41)");
+    EXPECT_LT(Clock::now() - start, std::chrono::seconds(8));
+
+    AddFault(FlashReply::Erase, FlashFault::Kind::HangUp, 1);
+    start = Clock::now();
+    EXPECT_EQ(Run(path), FlashOutcome::Aborted);
+    EXPECT_EQ(LastDetail(), "Flash erase failed (34)");
+    EXPECT_LT(Clock::now() - start, std::chrono::seconds(3));
+}
+
+TEST_F(FlashUpdateTest, HangUpAfterProgrammingEndsQuickly) {
+    AddFault(FlashReply::ProgramResult, FlashFault::Kind::HangUp);
+    const auto start = Clock::now();
+    EXPECT_EQ(Run(WritePackage(sim::FlashPackageText(test::TestImage(150)))),
+              FlashOutcome::Aborted);
+    EXPECT_EQ(LastDetail(), "Can't set address pointer (11)");
+    EXPECT_LT(Clock::now() - start, std::chrono::seconds(3));
+}
+
+TEST_F(FlashUpdateTest, PreparationFailuresLeaveTheUnitUntouched) {
+    EXPECT_EQ(FlashUpdate(link, "", index, op), FlashOutcome::NoPort);
+    EXPECT_EQ(op.Texts(), std::vector<std::string>{"Please select a port name"});
+    EXPECT_EQ(op.messages[0].caption, "ZEB40 Error");
+
+    op = test::ScriptedOperator{};
+    EXPECT_EQ(FlashUpdate(link, dir.File("no-such-port"), index, op), FlashOutcome::NoPort);
+    EXPECT_EQ(op.Texts(), std::vector<std::string>{"Can't open port"});
+    EXPECT_TRUE(ClearsConnectBox(FlashOutcome::NoPort));
+
+    op = test::ScriptedOperator{}; // cancels the file dialog
+    EXPECT_EQ(FlashUpdate(link, unit.DevicePath(), index, op), FlashOutcome::Cancelled);
+    EXPECT_TRUE(link.IsOpen());
+    EXPECT_EQ(link.Timeouts().readTotalConstantMs, 2000);
+
+    EXPECT_EQ(Run(dir.File("absent.zcf")), FlashOutcome::Cancelled);
+    EXPECT_EQ(op.Texts(), std::vector<std::string>{"Failed to open file!\n"});
+    EXPECT_EQ(op.messages[0].caption, "ZEB40");
+    EXPECT_FALSE(ClearsConnectBox(FlashOutcome::Cancelled));
+    EXPECT_EQ(unit.ReceivedBytes(), "");
+}
+
+} // namespace
+} // namespace zeb40
