@@ -104,9 +104,9 @@ int CreateTemporaryBeside(const std::filesystem::path& target, std::string& temp
     static unsigned counter = 0;
     const std::filesystem::path folder = target.parent_path();
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string name = "." + target.filename().string() + "." +
-                                 std::to_string(::getpid()) + "-" + std::to_string(++counter) +
-                                 ".tmp";
+        // Short and hidden, whatever the length of the target's name.
+        const std::string name =
+            ".zeb40-" + std::to_string(::getpid()) + "-" + std::to_string(++counter) + ".tmp";
         temporaryPath = (folder / name).string();
         const int fd = ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
