@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (arg == "--version") {
-            std::puts("zeb40-sim, ZEB40 Version 3.50");
+            std::printf("zeb40-sim, ZEB40 Version 3.50 (revision %s)\n", ZEB40_REVISION);
             return 0;
         }
         if (arg == "--paced") {
