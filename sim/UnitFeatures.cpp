@@ -2,6 +2,9 @@
 #include "sim/ConfigMemory.h"
 #include "sim/Emulator.h"
 #include "sim/FlashMode.h"
+#include "sim/Profiles.h"
+#include "sim/RealTimeClock.h"
+#include "sim/TimecodeGenerator.h"
 
 namespace zeb40::sim {
 
@@ -9,6 +12,9 @@ namespace zeb40::sim {
 // answers a command wins, so a feature can refine what BasicCommands does.
 void InstallUnitFeatures(Emulator& unit) {
     unit.AddExtension(std::make_unique<ConfigMemory>(unit));
+    unit.AddExtension(std::make_unique<TimecodeGenerator>());
+    unit.AddExtension(std::make_unique<Profiles>());
+    unit.AddExtension(std::make_unique<RealTimeClock>());
     unit.AddExtension(std::make_unique<FlashMode>());
     unit.AddExtension(std::make_unique<BasicCommands>());
 }

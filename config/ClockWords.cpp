@@ -1,0 +1,69 @@
+#include "config/ClockWords.h"
+
+#include "config/ItemDescriptions.h"
+#include "config/TimecodeCommands.h"
+
+#include <chrono>
+#include <ctime>
+
+namespace zeb40 {
+namespace {
+
+constexpr std::uint32_t TakeClockWords = 0x33;
+constexpr int MaxZoneCode = 7; // three bits
+
+} // namespace
+
+std::uint32_t ClockTimeWord(const LocalClock& clock, bool ntsc) {
+    const int frameRate = ntsc ? 30 : 25;
+    const int frame = frameRate * clock.milliseconds / 1000;
+    return TimecodeWord(clock.hours, clock.minutes, clock.seconds, frame);
+}
+
+int ZoneCode(int standardBiasMinutes) {
+    if (standardBiasMinutes > 0 || standardBiasMinutes % 60 != 0)
+        return 0;
+    const int hoursEast = -standardBiasMinutes / 60;
+    return hoursEast <= MaxZoneCode ? hoursEast : 0;
+}
+
+std::uint32_t ClockDateWord(const LocalClock& clock, int standardBiasMinutes) {
+    return static_cast<std::uint32_t>(clock.weekday & 7) << 28 |
+           static_cast<std::uint32_t>(ZoneCode(standardBiasMinutes)) << 25 |
+           static_cast<std::uint32_t>(BcdFromDecimal(clock.day)) << 16 |
+           static_cast<std::uint32_t>(BcdFromDecimal(clock.month)) << 8 |
+           static_cast<std::uint32_t>(BcdFromDecimal(clock.year % 100));
+}
+
+LocalClock ReadLocalClock() {
+    using namespace std::chrono;
+    const auto now = system_clock::now();
+    const std::time_t seconds = system_clock::to_time_t(now);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    LocalClock clock;
+    clock.year = local.tm_year + 1900;
+    clock.month = local.tm_mon + 1;
+    clock.day = local.tm_mday;
+    clock.weekday = local.tm_wday;
+    clock.hours = local.tm_hour;
+    clock.minutes = local.tm_min;
+    clock.seconds = local.tm_sec;
+    clock.milliseconds =
+        static_cast<int>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
+    return clock;
+}
+
+int LocalStandardBiasMinutes() {
+    tzset();
+    // timezone: seconds west of UTC in standard time, the sign of the bias.
+    return static_cast<int>(timezone / 60);
+}
+
+void SetClock(UnitLink& link, const LocalClock& clock, int standardBiasMinutes, bool ntsc) {
+    link.Command('A', ClockTimeWord(clock, ntsc));
+    link.Command('D', ClockDateWord(clock, standardBiasMinutes));
+    link.Command('E', TakeClockWords);
+}
+
+} // namespace zeb40

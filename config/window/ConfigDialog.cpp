@@ -1,0 +1,191 @@
+#include "config/window/ConfigDialog.h"
+
+#include "config/ClockWords.h"
+#include "config/ItemDescriptions.h"
+#include "config/ProfileCommands.h"
+#include "config/TimecodeCommands.h"
+#include "config/window/ConfigLayout.h"
+#include "config/window/ControlItems.h"
+#include "config/window/RefusableSpinBox.h"
+#include "config/window/SaveProfileDialog.h"
+#include "resources/Strings.h"
+
+namespace zeb40 {
+namespace {
+
+constexpr const char* AutoApplySetting = "P/AutoApply";
+constexpr const char* HelpPage = "config.html";
+constexpr int NormItem = 88;
+constexpr int NtscNorm = 1;
+
+bool QueryItemStatus(UnitLink& link, ItemStatus& status) {
+    ReplyCode code{};
+    std::uint32_t word = 0;
+    if (!link.Query('e', unit_value::ItemStatus, code, word) || code != ReplyCode::Value)
+        return false;
+    status = ItemStatus::FromWord(word);
+    return true;
+}
+
+} // namespace
+
+ConfigDialog::ConfigDialog(UnitLink& link, ConfigState& config, Operator& op, QSettings& settings,
+                           QWidget* parent)
+    : QDialog(parent), link_(link), config_(config), op_(op), settings_(settings),
+      controls_(BuildConfigLayout(*this)), held_(controls_, op), editor_(link, config, *this, op),
+      handlers_(controls_, held_, editor_, config, link, op),
+      monitor_(link, controls_.Check(control::ReaderTimecode),
+               controls_.Check(control::GeneratorTimecode)) {
+    setWindowTitle("VELOR ZEB40 Config");
+
+    const bool ntsc = config_.table[NormItem] == NtscNorm;
+    for (int spin : {1018, 1020, 1031, 1033})
+        controls_.Spin(spin)->SetRange(ntsc ? 10 : 6, 30);
+    controls_.Spin(1022)->SetRange(1, 99);
+    controls_.Spin(control::HorizontalSpin)->SetRange(0, 126);
+    // The up arrow lowers the vertical position: the picture's top is line 0.
+    controls_.Spin(control::VerticalSpin)->SetRange(135, 0);
+    controls_.Spin(1076)->SetRange(1, 7);
+
+    LoadFromTable();
+    SetUpForLink();
+    ShowHeldValues();
+    editor_.RefreshItemCount();
+    controls_.Combo(1009)->setFocus(Qt::OtherFocusReason);
+
+    connect(controls_.Button(control::Apply), &QPushButton::clicked, this,
+            [this] { editor_.ApplyAll(); });
+    connect(controls_.Check(control::AutoApply), &QCheckBox::clicked, this,
+            &ConfigDialog::OnAutoApplyClicked);
+    connect(controls_.Button(control::Close), &QPushButton::clicked, this, &QDialog::reject);
+    connect(controls_.Button(control::Help), &QPushButton::clicked, this,
+            [this] { emit helpRequested(HelpPage); });
+    connect(controls_.Button(control::Reorganize), &QPushButton::clicked, this,
+            &ConfigDialog::OnReorganize);
+    connect(controls_.Button(control::SetClock), &QPushButton::clicked, this,
+            &ConfigDialog::OnSetClock);
+    connect(controls_.Button(control::SaveUserProfile), &QPushButton::clicked, this,
+            &ConfigDialog::OnSaveUserProfile);
+    connect(controls_.Button(control::SetGenerator), &QPushButton::clicked, this,
+            &ConfigDialog::OnSetGenerator);
+}
+
+void ConfigDialog::LoadFromTable() {
+    for (const ItemDescription& description : SettingItems()) {
+        const int shown = ControlValueFromItem(
+            description, config_.table[static_cast<std::size_t>(description.item)]);
+        switch (description.encoding) {
+        case ItemEncoding::Index:
+        case ItemEncoding::OffFlag:
+            controls_.Combo(description.controlId)->setCurrentIndex(shown);
+            break;
+        case ItemEncoding::Number:
+        case ItemEncoding::Bcd:
+        case ItemEncoding::Check:
+            held_.SetValue(description.controlId, shown);
+            break;
+        }
+    }
+}
+
+void ConfigDialog::SetUpForLink() {
+    if (link_.IsOpen()) {
+        ItemStatus status;
+        if (QueryItemStatus(link_, status) && status.inUse == 0)
+            SetReorganizeEnabled(false);
+        controls_.Check(control::AutoApply)
+            ->setChecked(settings_.value(AutoApplySetting, 0).toInt() == 1);
+        return;
+    }
+    for (int id : {control::Reorganize, control::Apply, control::SetGenerator, control::Jam,
+                   control::SetClock, control::SaveUserProfile})
+        controls_.Button(id)->setEnabled(false);
+    for (int id : {control::AutoApply, control::GeneratorTimecode, control::ReaderTimecode})
+        controls_.Check(id)->setEnabled(false);
+}
+
+bool ConfigDialog::AutoApplyChecked() const {
+    return controls_.Check(control::AutoApply)->isChecked();
+}
+
+int ConfigDialog::SizeSelection() const {
+    return controls_.Combo(control::Size)->currentIndex();
+}
+
+void ConfigDialog::SetItemsText(const std::string& text) {
+    held_.SetItemsText(text);
+}
+
+bool ConfigDialog::ReorganizeEnabled() const {
+    return controls_.Button(control::Reorganize)->isEnabled();
+}
+
+void ConfigDialog::SetReorganizeEnabled(bool enabled) {
+    controls_.Button(control::Reorganize)->setEnabled(enabled);
+}
+
+void ConfigDialog::SetApplyEnabled(bool enabled) {
+    controls_.Button(control::Apply)->setEnabled(enabled);
+}
+
+void ConfigDialog::SetAutoApplyEnabled(bool enabled) {
+    controls_.Check(control::AutoApply)->setEnabled(enabled);
+}
+
+void ConfigDialog::ShowHeldValues() {
+    held_.Show();
+}
+
+int ConfigDialog::ControlValue(int item) const {
+    const ItemDescription& description = *FindItem(item);
+    if (description.encoding == ItemEncoding::Index ||
+        description.encoding == ItemEncoding::OffFlag)
+        return controls_.Combo(description.controlId)->currentIndex();
+    return held_.Value(description.controlId);
+}
+
+bool ConfigDialog::TakeControlValues() {
+    return held_.Take();
+}
+
+void ConfigDialog::OnAutoApplyClicked() {
+    QCheckBox* box = controls_.Check(control::AutoApply);
+    if (box->isChecked() && !editor_.ApplyAll())
+        box->setChecked(false);
+    settings_.setValue(AutoApplySetting, box->isChecked() ? 1 : 0);
+}
+
+void ConfigDialog::OnReorganize() {
+    ItemStatus status;
+    if (!QueryItemStatus(link_, status) || status.inUse == 0)
+        return;
+    const Answer answer = op_.Ask(strings::ReorganizeQuestion, strings::ReorganizeCaption,
+                                  Buttons::OkCancel, MessageIcon::Exclamation, Answer::Ok);
+    if (answer == Answer::Ok)
+        editor_.ReorganizeConfigMemory();
+}
+
+void ConfigDialog::OnSetClock() {
+    TakeControlValues();
+    WaitCursor wait(op_);
+    SetClock(link_, ReadLocalClock(), LocalStandardBiasMinutes(),
+             config_.table[NormItem] == NtscNorm);
+}
+
+void ConfigDialog::OnSaveUserProfile() {
+    const int number = RunSaveProfileDialog(op_, this);
+    if (number < 0)
+        return;
+    SaveUserProfileNumber(link_, number, op_, [this] { editor_.ApplyAll(); });
+}
+
+void ConfigDialog::OnSetGenerator() {
+    TakeControlValues();
+    const std::uint32_t timecode =
+        TimecodeWord(held_.Value(control::GenerateHours), held_.Value(control::GenerateMinutes),
+                     held_.Value(control::GenerateSeconds), held_.Value(control::GenerateFrames));
+    WaitCursor wait(op_);
+    SetGenerator(link_, timecode, held_.UserBitsText());
+}
+
+} // namespace zeb40

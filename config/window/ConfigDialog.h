@@ -1,0 +1,64 @@
+#pragma once
+// The configuration window: every setting of the configuration table in a
+// control, loaded when the window opens; changes go through the item rules,
+// Apply and Auto Apply send all settings at once. It also hosts the timecode
+// monitor and the profile, clock and reorganisation buttons.
+
+#include "config/ConfigEditor.h"
+#include "config/ConfigWindowState.h"
+#include "config/window/ConfigControls.h"
+#include "config/window/ControlHandlers.h"
+#include "config/window/HeldValues.h"
+#include "config/window/TimecodeMonitor.h"
+
+#include <QDialog>
+#include <QSettings>
+
+namespace zeb40 {
+
+class ConfigDialog : public QDialog, public ConfigWindowState {
+    Q_OBJECT
+  public:
+    ConfigDialog(UnitLink& link, ConfigState& config, Operator& op, QSettings& settings,
+                 QWidget* parent = nullptr);
+
+    const ConfigControls& Controls() const { return controls_; }
+    ConfigEditor& Editor() { return editor_; }
+    TimecodeMonitor& Monitor() { return monitor_; }
+
+    bool AutoApplyChecked() const override;
+    int SizeSelection() const override;
+    void SetItemsText(const std::string& text) override;
+    bool ReorganizeEnabled() const override;
+    void SetReorganizeEnabled(bool enabled) override;
+    void SetApplyEnabled(bool enabled) override;
+    void SetAutoApplyEnabled(bool enabled) override;
+    void ShowHeldValues() override;
+    int ControlValue(int item) const override;
+    bool TakeControlValues() override;
+
+  signals:
+    // The Help button: open this page of the program's help.
+    void helpRequested(const QString& page);
+
+  private:
+    void LoadFromTable();
+    void SetUpForLink();
+    void OnAutoApplyClicked();
+    void OnReorganize();
+    void OnSetClock();
+    void OnSaveUserProfile();
+    void OnSetGenerator();
+
+    UnitLink& link_;
+    ConfigState& config_;
+    Operator& op_;
+    QSettings& settings_;
+    ConfigControls controls_;
+    HeldValues held_;
+    ConfigEditor editor_;
+    ControlHandlers handlers_;
+    TimecodeMonitor monitor_;
+};
+
+} // namespace zeb40

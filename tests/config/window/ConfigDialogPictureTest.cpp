@@ -1,0 +1,59 @@
+#include "ConfigWindowFixture.h"
+
+#include <QDir>
+#include <QPixmap>
+
+namespace zeb40::test {
+namespace {
+
+class ConfigDialogPictureTest : public ConfigWindowFixture {
+  protected:
+    // Every control lies wholly inside the window and inside its group.
+    void ExpectNothingClipped() {
+        const QRect window = dialog->rect();
+        std::vector<QWidget*> widgets;
+        const auto& controls = dialog->Controls();
+        for (const auto& [id, w] : controls.combos)
+            widgets.push_back(w);
+        for (const auto& [id, w] : controls.edits)
+            widgets.push_back(w);
+        for (const auto& [id, w] : controls.checks)
+            widgets.push_back(w);
+        for (const auto& [id, w] : controls.buttons)
+            widgets.push_back(w);
+        for (const auto& [id, w] : controls.spins)
+            widgets.push_back(reinterpret_cast<QWidget*>(w));
+        widgets.push_back(controls.itemsText);
+        for (QWidget* widget : widgets) {
+            EXPECT_TRUE(widget->isVisible()) << widget->objectName().toStdString();
+            const QRect placed(widget->mapTo(dialog.get(), QPoint(0, 0)), widget->size());
+            EXPECT_TRUE(window.contains(placed)) << widget->objectName().toStdString();
+            EXPECT_GE(widget->width(), widget->minimumSizeHint().width())
+                << widget->objectName().toStdString();
+        }
+    }
+
+    void Save(const char* name) {
+        const QString path = QDir::temp().filePath(name);
+        EXPECT_TRUE(dialog->grab().save(path));
+    }
+};
+
+TEST_F(ConfigDialogPictureTest, ConnectedWindowShowsEveryControl) {
+    Open();
+    Check(control::ReaderTimecode)->setText("10:20:30:04  0000ABCD");
+    dialog->show();
+    ExpectNothingClipped();
+    Save("zeb40-config-connected.png");
+}
+
+TEST_F(ConfigDialogPictureTest, UnconnectedWindowShowsEveryControl) {
+    link.Close();
+    Open();
+    dialog->show();
+    ExpectNothingClipped();
+    Save("zeb40-config-unconnected.png");
+}
+
+} // namespace
+} // namespace zeb40::test

@@ -1,0 +1,49 @@
+#pragma once
+// A configuration window on a real link to the emulated unit, with a scripted
+// operator and a settings file of its own.
+
+#include "config/window/ConfigDialog.h"
+#include "config/window/RefusableSpinBox.h"
+#include "sim/ConfigMemory.h"
+#include "tests/support/EmulatorFixture.h"
+#include "tests/support/ScriptedOperator.h"
+
+#include <QSettings>
+#include <memory>
+
+namespace zeb40::test {
+
+class ConfigWindowFixture : public EmulatorFixture {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Opens the window (with the link open unless closed first).
+    ConfigDialog& Open();
+    // The item memory of the emulated unit.
+    std::uint8_t UnitItem(int item);
+    void SetUnitCapacity(int capacity, int inUse);
+    // Commands received since the last ClearReceived, without the item
+    // status queries the window makes after every change.
+    std::vector<std::string> Sent();
+
+    QComboBox* Combo(int id) { return dialog->Controls().Combo(id); }
+    QLineEdit* Edit(int id) { return dialog->Controls().Edit(id); }
+    QCheckBox* Check(int id) { return dialog->Controls().Check(id); }
+    QPushButton* Button(int id) { return dialog->Controls().Button(id); }
+    RefusableSpinBox* Spin(int id) { return dialog->Controls().Spin(id); }
+
+    // The operator picks an entry, leaves a field, clicks a box.
+    void Choose(int comboId, int index);
+    void Enter(int editId, const QString& text);
+    // Auto Apply on without the full apply that a click runs.
+    void AutoApplyOn();
+
+    ScriptedOperator op;
+    ConfigState config;
+    TempDir folder;
+    std::unique_ptr<QSettings> settings;
+    std::unique_ptr<ConfigDialog> dialog;
+};
+
+} // namespace zeb40::test
