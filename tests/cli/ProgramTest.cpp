@@ -1,0 +1,90 @@
+// The real zeb40ctl program: help, exit status, the port from the
+// environment and from the windows' settings.
+
+#include "tests/support/EmulatorFixture.h"
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sys/wait.h>
+
+namespace zeb40::test {
+namespace {
+
+struct ProgramRun {
+    int code = -1;
+    std::string out;
+};
+
+// Runs the program through the shell with standard input from /dev/null.
+ProgramRun RunProgram(const std::string& environment, const std::string& arguments) {
+    std::string command =
+        environment + " " ZEB40_BINARY_DIR "/cli/zeb40ctl " + arguments + " </dev/null 2>&1";
+    ProgramRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return run;
+    std::array<char, 4096> buffer{};
+    while (std::size_t count = fread(buffer.data(), 1, buffer.size(), pipe))
+        run.out.append(buffer.data(), count);
+    int status = pclose(pipe);
+    run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+// A settings folder of its own, so that the user's real port never counts.
+std::string CleanEnvironment(const TempDir& dir) {
+    return "env -u ZEB40_PORT XDG_CONFIG_HOME=" + dir.Path() + " HOME=" + dir.Path();
+}
+
+class Program : public EmulatorFixture {
+  protected:
+    TempDir dir;
+};
+
+TEST_F(Program, HelpListsCommandsAndExitCodes) {
+    ProgramRun run = RunProgram(CleanEnvironment(dir), "--help");
+    EXPECT_EQ(run.code, 0);
+    EXPECT_NE(run.out.find("usage: zeb40ctl"), std::string::npos);
+    EXPECT_NE(run.out.find("  flash PACKAGE"), std::string::npos);
+    EXPECT_NE(run.out.find("  8  the programmed firmware did not read back correctly"),
+              std::string::npos);
+
+    ProgramRun command = RunProgram(CleanEnvironment(dir), "monitor --help");
+    EXPECT_EQ(command.code, 0);
+    EXPECT_NE(command.out.find("-n, --count N"), std::string::npos);
+    EXPECT_EQ(RunProgram(CleanEnvironment(dir), "monitor --bogus").code, 2);
+}
+
+TEST_F(Program, PortFromTheEnvironment) {
+    ProgramRun run =
+        RunProgram(CleanEnvironment(dir) + " ZEB40_PORT=" + unit.DevicePath(), "--json info");
+    EXPECT_EQ(run.code, 0) << run.out;
+    EXPECT_NE(run.out.find("\"version\": \"3.46\""), std::string::npos);
+}
+
+TEST_F(Program, PortFromTheWindowsSettings) {
+    std::filesystem::create_directories(dir.Path() + "/VELOR");
+    std::ofstream(dir.Path() + "/VELOR/zeb40.conf") << "[Main]\nPort=" << unit.DevicePath() << "\n";
+    ProgramRun run = RunProgram(CleanEnvironment(dir), "get general.norm");
+    EXPECT_EQ(run.code, 0) << run.out;
+    EXPECT_EQ(run.out, "PAL\n");
+    // Only read: the file stays as it was.
+    std::ifstream settings(dir.Path() + "/VELOR/zeb40.conf");
+    std::string first;
+    std::getline(settings, first);
+    EXPECT_EQ(first, "[Main]");
+}
+
+TEST_F(Program, AQuestionWithoutTerminalFailsInsteadOfWaiting) {
+    const std::string file = dir.File("exists.zeb");
+    std::ofstream(file) << "x";
+    ProgramRun run =
+        RunProgram(CleanEnvironment(dir), "--port " + unit.DevicePath() + " read -o " + file);
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.out.find("add --yes"), std::string::npos);
+}
+
+} // namespace
+} // namespace zeb40::test
