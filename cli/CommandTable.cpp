@@ -32,7 +32,7 @@ constexpr std::array<OptionSpec, 7> Globals{{
     {"--", "", "", "end of options: every later word is an argument"},
 }};
 
-constexpr std::array<CommandSpec, 17> Table{{
+constexpr std::array<CommandSpec, 18> Table{{
     {"ports", "", "list the serial ports",
      "Lists the serial ports of this computer as the port field of the zeb40 window shows\n"
      "them (\"Description (COMn)\"), with the device path and description of each. Any of\n"
@@ -82,6 +82,12 @@ constexpr std::array<CommandSpec, 17> Table{{
      "'D' user bits, 'A' time, 'P' 24, 'L' time.",
      NoOptions, 1, 2},
     {"jam", "", "trigger a jam", "Sends the Jam button's command ('E' 41h).", NoOptions, 0, 0},
+    {"position", "PRESET", "place the inserted timecode at a preset position",
+     "Places the inserted timecode as the eight buttons of the Position group do:\n"
+     "upper-left, upper-center, upper-right, middle-left, middle-right, lower-left,\n"
+     "lower-center or lower-right (\"Lower Right\" works too). The horizontal and\n"
+     "vertical positions follow the unit's norm and insert size.",
+     NoOptions, 1, 1},
     {"usercode", "CODE", "download a four-digit user code",
      "Downloads a user code (0 to 9999) into the unit: 'A' 0, then 'D' with the code.", NoOptions,
      1, 1},

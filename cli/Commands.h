@@ -20,6 +20,7 @@ ExitCode RunSettings(CliContext& context);
 ExitCode RunMonitor(CliContext& context);
 ExitCode RunGeneratorSet(CliContext& context);
 ExitCode RunJam(CliContext& context);
+ExitCode RunPosition(CliContext& context);
 
 ExitCode RunUserCode(CliContext& context);
 ExitCode RunProfile(CliContext& context);

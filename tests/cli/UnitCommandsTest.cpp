@@ -99,6 +99,24 @@ TEST_F(UnitCommands, JamSendsTheJamFunction) {
     EXPECT_EQ(Commands(), (Texts{"E41"}));
 }
 
+TEST_F(UnitCommands, PositionPresetsAsTheWindowsButtons) {
+    CliRun run = Run({"position", "upper-left"});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(Commands(), (Texts{"c58", "c40", "O", "P3E", "CA", "P3F", "CA", "S", "e95"}));
+
+    {
+        auto lock = unit.Lock();
+        unit.State().items[88] = 1; // NTSC
+        unit.State().items[64] = 1; // Large
+    }
+    QJsonObject json = Run({"--json", "position", "Lower Right"}).Json();
+    EXPECT_EQ(json["horizontal"].toInt(), 59);
+    EXPECT_EQ(json["vertical"].toInt(), 93);
+    auto lock = unit.Lock();
+    EXPECT_EQ(unit.State().items[62], 59);
+    EXPECT_EQ(unit.State().items[63], 93);
+}
+
 TEST_F(UnitCommands, MonitorPrintsOneCaptionPerPoll) {
     CliRun run = Run({"monitor", "--count", "3"});
     EXPECT_EQ(run.code, 0) << run.err;

@@ -1,0 +1,108 @@
+// position: the eight preset places of the inserted timecode.
+
+#include "cli/Commands.h"
+#include "cli/SettingsListing.h"
+#include "cli/TableWindowState.h"
+#include "cli/UnitConnection.h"
+#include "config/ConfigEditor.h"
+
+#include <array>
+#include <ostream>
+
+namespace zeb40::cli {
+namespace {
+
+constexpr int HorizontalItem = 62;
+constexpr int VerticalItem = 63;
+constexpr int NormItem = 88;
+constexpr int SizeItem = 64;
+constexpr int Margin = 10;
+
+struct Preset {
+    std::string_view name;
+    int column; // 0 left, 1 centre, 2 right
+    int row;    // 0 upper, 1 middle, 2 lower
+};
+
+constexpr std::array<Preset, 8> Presets{{
+    {"upper-left", 0, 0},
+    {"upper-center", 1, 0},
+    {"upper-right", 2, 0},
+    {"middle-left", 0, 1},
+    {"middle-right", 2, 1},
+    {"lower-left", 0, 2},
+    {"lower-center", 1, 2},
+    {"lower-right", 2, 2},
+}};
+
+// "Lower Right", "lower-right" and "LOWER_RIGHT" name the same preset.
+const Preset* FindPreset(std::string_view text) {
+    std::string folded;
+    for (char c : text) {
+        if (c == ' ' || c == '_')
+            c = '-';
+        folded += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    for (const auto& preset : Presets) {
+        if (preset.name == folded)
+            return &preset;
+    }
+    return nullptr;
+}
+
+int Place(int index, int maximum) {
+    if (index == 0)
+        return Margin;
+    return index == 1 ? maximum / 2 : maximum - Margin;
+}
+
+} // namespace
+
+ExitCode RunPosition(CliContext& context) {
+    const Preset* preset = FindPreset(context.invocation.words[0]);
+    if (!preset) {
+        std::string names;
+        for (const auto& known : Presets)
+            names += (names.empty() ? "" : ", ") + std::string(known.name);
+        return context.Fail(ExitCode::Usage, "unknown position '" + context.invocation.words[0] +
+                                                 "'; one of: " + names);
+    }
+    if (ExitCode connected = ConnectToUnit(context); connected != ExitCode::Success)
+        return connected;
+    ConfigState config;
+    if (!ReadItemsFromUnit(context.link, config.table, {NormItem, SizeItem})) {
+        ExitCode outcome = ClassifyFailure(context.link);
+        return context.Fail(outcome, outcome == ExitCode::UnitRefused
+                                         ? "the unit refused to report its settings"
+                                         : "Communication error");
+    }
+    TableWindowState window(config.table);
+    ConfigEditor editor(context.link, config, window, context.op);
+    int horizontal = Place(preset->column, editor.MaxHorizontalPosition());
+    int vertical = Place(preset->row, editor.MaxVerticalPosition());
+
+    // As the window's buttons do: one batch, the replies of 'O' and 'S' unused.
+    UnitLink& link = context.link;
+    link.CommandLetter('O');
+    // The presets lie within the bounds, so true can only mean a failed write.
+    bool failed = editor.SetItem(HorizontalItem, horizontal);
+    failed = editor.SetItem(VerticalItem, vertical) || failed;
+    link.CommandLetter('S');
+    editor.RefreshItemCount();
+
+    context.result.Set("position", preset->name);
+    context.result.Set("horizontal", horizontal);
+    context.result.Set("vertical", vertical);
+    if (failed) {
+        ExitCode outcome = ClassifyFailure(link);
+        return context.Fail(outcome, outcome == ExitCode::UnitRefused
+                                         ? "the unit refused the position"
+                                         : "Communication error");
+    }
+    if (!context.JsonOutput())
+        context.out << "Position " << preset->name << ": horizontal " << horizontal << ", vertical "
+                    << vertical << "\n";
+    return ExitCode::Success;
+}
+
+} // namespace zeb40::cli
