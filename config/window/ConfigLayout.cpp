@@ -251,6 +251,9 @@ QVBoxLayout* ButtonColumn(ConfigControls& controls) {
     controls.itemsText = new QLabel;
     controls.itemsText->setObjectName(Name("text", control::ItemsText));
     controls.itemsText->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Wide enough for any count, so the column keeps its width once it shows.
+    controls.itemsText->setMinimumWidth(
+        controls.itemsText->fontMetrics().horizontalAdvance("255 items available"));
     column->addWidget(controls.itemsText);
     column->addSpacing(8);
 

@@ -34,10 +34,10 @@ bool IsOperatorLeaving(Qt::FocusReason reason) {
     case Qt::TabFocusReason:
     case Qt::BacktabFocusReason:
     case Qt::ShortcutFocusReason:
-    case Qt::OtherFocusReason:
         return true;
     default:
-        return false; // another window or a popup took the focus
+        // Another window, a popup or the program itself took the focus.
+        return false;
     }
 }
 

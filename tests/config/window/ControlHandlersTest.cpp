@@ -1,6 +1,9 @@
 #include "ConfigWindowFixture.h"
 #include "sim/Fault.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
+
 namespace zeb40::test {
 namespace {
 
@@ -221,6 +224,12 @@ TEST_F(ControlHandlersTest, SpinReadsTheNumberTypedInItsField) {
     Spin(1076)->StepUp();
     EXPECT_EQ(config.table[90], 6);
     EXPECT_EQ(Edit(1075)->text(), "6");
+
+    // The arrow keys in the field move the spin as well.
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QCoreApplication::sendEvent(Edit(1075), &down);
+    EXPECT_EQ(Edit(1075)->text(), "5");
+    EXPECT_EQ(config.table[90], 5);
 }
 
 TEST_F(ControlHandlersTest, JamSendsItsFunction) {
