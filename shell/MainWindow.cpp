@@ -50,6 +50,7 @@ MainWindow::MainWindow(UnitLink& link, ConfigState& config, Operator& op, QSetti
     portField_->setEditText(settings_.value(PortSetting, QString()).toString());
     setWindowTitle(QString::fromLatin1(strings::AppCaption));
     UpdateMenus();
+    layout()->activate();
 }
 
 MainWindow::~MainWindow() = default;
@@ -89,6 +90,7 @@ void MainWindow::BuildControls() {
     layout->addWidget(configButton_, 1, 2);
     layout->addWidget(info, 2, 0, 1, 2);
     layout->addWidget(logo, 2, 2, Qt::AlignHCenter | Qt::AlignBottom);
+    layout->setColumnStretch(1, 1);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(connectBox_, &QCheckBox::clicked, this,

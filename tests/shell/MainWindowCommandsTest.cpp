@@ -1,0 +1,234 @@
+#include "shell/HelpWindow.h"
+#include "shell/PortField.h"
+#include "tests/shell/MainWindowFixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace zeb40 {
+namespace {
+
+using Command = MainWindow::Command;
+
+std::vector<char> FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class MainWindowFilesTest : public test::MainWindowFixture {
+  protected:
+    void Run(Command command) { window->MenuAction(command).trigger(); }
+    // Saves the configuration under a name and marks it changed afterwards.
+    void SaveModified(const std::string& path) {
+        op.files.push_back(ChosenFile{path, "unit"});
+        Run(Command::SaveAs);
+        config.table[20] = 9;
+        config.modified = true;
+    }
+
+    test::TempDir folder;
+};
+
+TEST_F(MainWindowFilesTest, SaveAsWritesTheTableAndOpenReadsItBack) {
+    const std::string path = folder.File("unit.zeb");
+    config.table[20] = 7;
+    op.files.push_back(ChosenFile{path, "unit"});
+    Run(Command::SaveAs);
+    EXPECT_EQ(window->windowTitle(), "unit - VELOR ZEB40");
+    ASSERT_EQ(std::filesystem::file_size(path), 125u);
+    ASSERT_EQ(op.fileChoices.size(), 1u);
+    EXPECT_TRUE(op.fileChoices[0].save);
+    EXPECT_TRUE(op.fileChoices[0].askBeforeOverwrite);
+    EXPECT_EQ(op.fileChoices[0].defaultExtension, "zeb");
+
+    Run(Command::New);
+    EXPECT_EQ(window->windowTitle(), "VELOR ZEB40");
+    EXPECT_EQ(config.table, DefaultConfigItemTable());
+
+    op.files.push_back(ChosenFile{path, "unit"});
+    Run(Command::Open);
+    EXPECT_EQ(window->windowTitle(), "unit - VELOR ZEB40");
+    EXPECT_EQ(config.table[20], 7);
+    EXPECT_FALSE(op.fileChoices[1].save);
+    EXPECT_TRUE(op.messages.empty());
+
+    // Save on a named configuration writes at once, without a dialog.
+    config.table[20] = 8;
+    Run(Command::Save);
+    EXPECT_EQ(op.fileChoices.size(), 2u);
+    EXPECT_EQ(FileBytes(path)[25 + 20], 8);
+}
+
+TEST_F(MainWindowFilesTest, FailedWriteReportsAndKeepsTheTitle) {
+    op.files.push_back(ChosenFile{folder.File("missing/unit.zeb"), "unit"});
+    Run(Command::SaveAs);
+    ASSERT_EQ(op.Texts(), (std::vector<std::string>{"Failed to open file!\n"}));
+    EXPECT_EQ(op.messages[0].caption, "ZEB40");
+    EXPECT_EQ(window->windowTitle(), "VELOR ZEB40");
+    EXPECT_TRUE(window->Document().path.empty());
+}
+
+TEST_F(MainWindowFilesTest, ExitAsksAboutChangesToANamedFile) {
+    const std::string path = folder.File("unit.zeb");
+    window->show();
+
+    SaveModified(path);
+    op.answers.push_back(Answer::Cancel);
+    Run(Command::Exit);
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_EQ(op.messages.size(), 1u);
+    EXPECT_EQ(op.messages[0].text, "Save changes in " + path + "?");
+    EXPECT_EQ(op.messages[0].caption, "ZEB40 Error");
+    EXPECT_TRUE(op.messages[0].question);
+
+    op.answers.push_back(Answer::No);
+    Run(Command::Exit);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(window->result(), QDialog::Accepted);
+    EXPECT_NE(FileBytes(path)[25 + 20], 9);
+
+    Reopen();
+    window->show();
+    SaveModified(path);
+    op.answers.push_back(Answer::Yes);
+    Run(Command::Exit);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(FileBytes(path)[25 + 20], 9);
+}
+
+TEST_F(MainWindowFilesTest, CloseBoxAndEscapeEndWithoutTheQuestion) {
+    SaveModified(folder.File("unit.zeb"));
+    window->show();
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+
+    window->show();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &escape);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(op.messages.empty());
+}
+
+TEST_F(MainWindowFilesTest, MenusCarryTheirAccelerators) {
+    EXPECT_EQ(window->MenuAction(Command::Open).shortcut(), QKeySequence("Ctrl+O"));
+    EXPECT_EQ(window->MenuAction(Command::Save).shortcut(), QKeySequence("Ctrl+S"));
+    EXPECT_EQ(window->MenuAction(Command::Exit).shortcut(), QKeySequence("Ctrl+E"));
+    EXPECT_EQ(window->MenuAction(Command::SaveAs).text(), "Save &As...");
+    EXPECT_EQ(window->MenuAction(Command::LoadProfile).text(), "&Load Profile...");
+}
+
+class MainWindowPortTest : public test::MainWindowFixture {
+  protected:
+    void LoseFocus(Qt::FocusReason reason) {
+        QFocusEvent out(QEvent::FocusOut, reason);
+        QApplication::sendEvent(&window->Port(), &out);
+    }
+    QStringList Entries() const {
+        QStringList entries;
+        for (int i = 0; i < window->Port().count(); ++i)
+            entries << window->Port().itemText(i);
+        return entries;
+    }
+};
+
+TEST_F(MainWindowPortTest, PortNameIsKeptAcrossARestart) {
+    EXPECT_EQ(Entries(), (QStringList{"COM1", "COM2", "COM3", "COM4"}));
+    EXPECT_TRUE(window->Port().currentText().isEmpty());
+
+    window->Port().setEditText("USB Serial Port (COM101)");
+    LoseFocus(Qt::PopupFocusReason);
+    EXPECT_FALSE(QSettings().contains("Main/Port"));
+    LoseFocus(Qt::TabFocusReason);
+    EXPECT_EQ(QSettings().value("Main/Port").toString(), "USB Serial Port (COM101)");
+
+    Reopen();
+    EXPECT_EQ(window->Port().currentText(), "USB Serial Port (COM101)");
+}
+
+TEST_F(MainWindowPortTest, ListIsRebuiltFromThePresentPortsWhenItDropsDown) {
+    window->Port().SetPortSource([] {
+        return std::vector<FoundPort>{{"ttyUSB0", "USB Serial Port"},
+                                      {"ttyS0", "Communications Port"},
+                                      {"lp0", "Printer Port"},
+                                      {"ttyS4", ""}};
+    });
+    window->Port().setEditText("usb");
+    window->Port().showPopup();
+    window->Port().hidePopup();
+    EXPECT_EQ(Entries(),
+              (QStringList{" (COM5)", "Communications Port (COM1)", "USB Serial Port (COM101)"}));
+    EXPECT_EQ(window->Port().currentText(), "USB Serial Port (COM101)");
+
+    // A typed name that begins no entry is lost.
+    window->Port().setEditText("COM1");
+    window->Port().showPopup();
+    window->Port().hidePopup();
+    EXPECT_EQ(window->Port().currentIndex(), -1);
+    EXPECT_TRUE(window->Port().currentText().isEmpty());
+}
+
+class MainWindowHelpTest : public test::MainWindowFixture {};
+
+TEST_F(MainWindowHelpTest, HelpOpensTheProgramsOwnPages) {
+    window->HelpButton().click();
+    ASSERT_NE(window->Help(), nullptr);
+    EXPECT_TRUE(window->Help()->isVisible());
+    EXPECT_EQ(window->Help()->CurrentPage(), "main-window.html");
+    window->MenuAction(Command::HelpTopics).trigger();
+    EXPECT_EQ(window->Help()->CurrentPage(), "index.html");
+    // The configuration window asks for its page without the extension too.
+    window->ShowHelp("config");
+    EXPECT_EQ(window->Help()->CurrentPage(), "config.html");
+    EXPECT_TRUE(op.messages.empty());
+
+    window->ShowHelp("no-such-page.html");
+    ASSERT_EQ(op.Texts(), (std::vector<std::string>{"Failed to launch help."}));
+    EXPECT_EQ(op.messages[0].caption, "ZEB40");
+
+    QPointer<HelpWindow> help = window->Help();
+    // The help window closes when the main window is destroyed.
+    window.reset();
+    EXPECT_TRUE(help.isNull());
+}
+
+TEST(HelpPages, EveryLinkLeadsToAPageOfTheProgram) {
+    HelpWindow help;
+    QDir pages(":/help");
+    ASSERT_GE(pages.entryList().size(), 10);
+    static const QRegularExpression link(R"(href="([^"#:]+))");
+    for (const QString& name : pages.entryList()) {
+        QFile page(pages.filePath(name));
+        ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(page.readAll());
+        for (const auto& match : link.globalMatch(html))
+            EXPECT_TRUE(pages.exists(match.captured(1)))
+                << name.toStdString() << " -> " << match.captured(1).toStdString();
+    }
+}
+
+TEST_F(MainWindowHelpTest, AboutBoxShowsTheVersion) {
+    QString title;
+    QTimer::singleShot(0, [&title] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            title = box->windowTitle();
+            box->close();
+        }
+    });
+    window->show();
+    window->MenuAction(Command::About).trigger();
+    EXPECT_EQ(title, "About ZEB40");
+}
+
+} // namespace
+} // namespace zeb40
