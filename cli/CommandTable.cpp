@@ -11,6 +11,10 @@ constexpr std::array<OptionSpec, 1> ReadOptions{{
     {"--output", "-o", "FILE", "write the settings into this configuration file (.zeb)"},
 }};
 
+constexpr std::array<OptionSpec, 1> FileOptions{{
+    {"--file", "-f", "FILE", "a configuration file (.zeb) instead of the unit"},
+}};
+
 constexpr std::array<OptionSpec, 3> MonitorOptions{{
     {"--reader", "", "", "show the reader's timecode"},
     {"--generator", "", "", "show the generator's timecode (the default)"},
@@ -32,7 +36,7 @@ constexpr std::array<OptionSpec, 7> Globals{{
     {"--", "", "", "end of options: every later word is an argument"},
 }};
 
-constexpr std::array<CommandSpec, 18> Table{{
+constexpr std::array<CommandSpec, 19> Table{{
     {"ports", "", "list the serial ports",
      "Lists the serial ports of this computer as the port field of the zeb40 window shows\n"
      "them (\"Description (COMn)\"), with the device path and description of each. Any of\n"
@@ -56,16 +60,24 @@ constexpr std::array<CommandSpec, 18> Table{{
      "'S', 'O', the items, 'S'. When the unit's configuration memory is full it offers to\n"
      "reorganise it (a question; --yes answers OK) and then applies once more.",
      NoOptions, 1, 1},
-    {"get", "SETTING", "show one setting of the unit",
-     "Reads one setting from the unit and shows its entry or number. SETTING is a stable\n"
-     "name such as generate.frame-rate; \"zeb40ctl settings\" lists them.",
+    {"new", "FILE", "write a configuration file with the default settings",
+     "Writes the built-in default settings into a configuration file, as File New and\n"
+     "Save As do. An existing file is replaced only after a question, or with --yes.",
      NoOptions, 1, 1},
-    {"set", "SETTING VALUE", "change one setting of the unit",
+    {"get", "[-f FILE] SETTING", "show one setting of the unit or of a file",
+     "Reads one setting from the unit (or, with -f, from a configuration file) and shows\n"
+     "its entry or number. SETTING is a stable name such as generate.frame-rate;\n"
+     "\"zeb40ctl settings\" lists them.",
+     FileOptions, 1, 1},
+    {"set", "[-f FILE] SETTING VALUE", "change one setting of the unit or of a file",
      "Writes one setting to the unit at once, as the configuration window does with Auto\n"
      "Apply. VALUE is a list entry (\"25\", \"30 DF\", \"Off\"; letter case does not matter),\n"
      "its index, a number, or on/off for a check box. The window's bounds apply: a value\n"
-     "that a bound changes is written bounded and reported.",
-     NoOptions, 2, 2},
+     "that a bound changes is written bounded and reported.\n"
+     "With -f the setting is changed in a configuration file instead, as the window does\n"
+     "without a connection before File Save; changing the norm there also bounds the\n"
+     "settings that depend on it anew.",
+     FileOptions, 2, 2},
     {"settings", "", "list the setting names with their values",
      "Lists every setting that get and set take: its name, group and label, and the list\n"
      "entries or the range of numbers it accepts. Needs no unit.",

@@ -12,6 +12,7 @@ ExitCode RunInfo(CliContext& context);
 
 ExitCode RunRead(CliContext& context);
 ExitCode RunShow(CliContext& context);
+ExitCode RunNew(CliContext& context);
 ExitCode RunApply(CliContext& context);
 ExitCode RunGet(CliContext& context);
 ExitCode RunSet(CliContext& context);

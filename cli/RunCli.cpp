@@ -17,14 +17,23 @@ using CommandFunction = ExitCode (*)(CliContext&);
 
 const std::map<std::string, CommandFunction>& Dispatch() {
     static const std::map<std::string, CommandFunction> table{
-        {"ports", RunPorts},       {"info", RunInfo},
-        {"read", RunRead},         {"show", RunShow},
-        {"apply", RunApply},       {"get", RunGet},
-        {"set", RunSet},           {"settings", RunSettings},
-        {"monitor", RunMonitor},   {"generator-set", RunGeneratorSet},
-        {"jam", RunJam},           {"position", RunPosition},
-        {"usercode", RunUserCode}, {"profile", RunProfile},
-        {"clock", RunClock},       {"reorganize", RunReorganize},
+        {"ports", RunPorts},
+        {"info", RunInfo},
+        {"read", RunRead},
+        {"show", RunShow},
+        {"new", RunNew},
+        {"apply", RunApply},
+        {"get", RunGet},
+        {"set", RunSet},
+        {"settings", RunSettings},
+        {"monitor", RunMonitor},
+        {"generator-set", RunGeneratorSet},
+        {"jam", RunJam},
+        {"position", RunPosition},
+        {"usercode", RunUserCode},
+        {"profile", RunProfile},
+        {"clock", RunClock},
+        {"reorganize", RunReorganize},
         {"flash", RunFlash},
     };
     return table;

@@ -1,6 +1,8 @@
-// get, set and settings: single settings of the unit by their stable names.
+// get, set and settings: single settings of the unit or of a configuration
+// file, by their stable names.
 
 #include "cli/Commands.h"
+#include "cli/ConfigFileAccess.h"
 #include "cli/SettingValues.h"
 #include "cli/SettingsListing.h"
 #include "cli/TableWindowState.h"
@@ -22,6 +24,73 @@ const ItemDescription* NamedSetting(CliContext& context, const std::string& name
         context.Fail(ExitCode::Usage,
                      "unknown setting '" + name + "'; 'zeb40ctl settings' lists them");
     return description;
+}
+
+int Clamped(int value, int minimum, int maximum) {
+    return value < minimum ? minimum : (value > maximum ? maximum : value);
+}
+
+// What the norm combo does before the norm itself is set: the settings that
+// depend on the norm are bounded anew and stored, without being sent.
+void RebindToNorm(const ConfigEditor& editor, ConfigItemTable& table) {
+    const bool ntsc = table[NormItem] == 1;
+    auto store = [&table](int item, int value) {
+        table[static_cast<std::size_t>(item)] = static_cast<std::uint8_t>(value);
+    };
+    for (int line : {17, 18, 45, 46}) {
+        const int held = table[static_cast<std::size_t>(line)];
+        if (const int bounded = Clamped(held, ntsc ? 10 : 6, 30); bounded != held)
+            store(line, bounded);
+    }
+    constexpr int OffsetFramesItem = 32;
+    const int frames = DecimalFromBcd(table[OffsetFramesItem]);
+    if (const int bounded = Clamped(frames, 0, ntsc ? 29 : 24); bounded != frames)
+        store(OffsetFramesItem, BcdFromDecimal(bounded));
+    constexpr int WheelItem = 30;
+    const int wheel = table[WheelItem];
+    if (const int bounded = Clamped(wheel, 1, 99); bounded != wheel)
+        store(WheelItem, bounded);
+    for (auto [item, maximum] : {std::pair{62, editor.MaxHorizontalPosition()},
+                                 std::pair{63, editor.MaxVerticalPosition()}}) {
+        const int held = table[static_cast<std::size_t>(item)];
+        if (const int bounded = Clamped(held, 0, maximum); bounded != held)
+            store(item, bounded);
+    }
+}
+
+// set --file: the window without a link, which bounds and stores, then Save.
+ExitCode SetInFile(CliContext& context, const ItemDescription& description, int controlValue) {
+    const std::string& path = context.invocation.options.at("--file");
+    ConfigState config;
+    if (!LoadConfigFile(context, path, config))
+        return ExitCode::InvalidFile;
+    TableWindowState window(config.table, false);
+    ConfigEditor editor(context.link, config, window, context.op);
+    const std::uint8_t current = config.table[static_cast<std::size_t>(description.item)];
+    const int requested = ItemValueFromControl(description, controlValue, current);
+    if (description.item == NormItem) {
+        config.table[NormItem] = static_cast<std::uint8_t>(requested);
+        RebindToNorm(editor, config.table);
+    }
+    int value = requested;
+    editor.SetItem(description.item, value);
+    if (ExitCode saved = SaveConfigFile(context, path, config); saved != ExitCode::Success)
+        return saved;
+    const auto stored = static_cast<std::uint8_t>(value & 0xFF);
+    const bool bounded = value != requested;
+    context.result.Set("setting", description.name);
+    context.result.Set("item", description.item);
+    context.result.Set("value", DisplayText(description, stored));
+    context.result.Set("stored", static_cast<int>(stored));
+    context.result.Set("requested", context.invocation.words[1]);
+    context.result.Set("bounded", bounded);
+    if (!context.JsonOutput()) {
+        context.out << description.name << " = " << DisplayText(description, stored);
+        if (bounded)
+            context.out << " (bounded from " << context.invocation.words[1] << ")";
+        context.out << "\n";
+    }
+    return ExitCode::Success;
 }
 
 void DescribeValue(CliContext& context, const ItemDescription& description, std::uint8_t stored) {
@@ -66,6 +135,16 @@ ExitCode RunGet(CliContext& context) {
     const ItemDescription* description = NamedSetting(context, context.invocation.words[0]);
     if (!description)
         return ExitCode::Usage;
+    if (context.invocation.Has("--file")) {
+        ConfigState config;
+        if (!LoadConfigFile(context, context.invocation.options.at("--file"), config))
+            return ExitCode::InvalidFile;
+        const std::uint8_t stored = config.table[static_cast<std::size_t>(description->item)];
+        DescribeValue(context, *description, stored);
+        if (!context.JsonOutput())
+            context.out << DisplayText(*description, stored) << "\n";
+        return ExitCode::Success;
+    }
     if (ExitCode connected = ConnectToUnit(context); connected != ExitCode::Success)
         return connected;
     ReplyCode code{};
@@ -94,6 +173,8 @@ ExitCode RunSet(CliContext& context) {
     if (!controlValue)
         return context.Fail(ExitCode::Usage,
                             std::string(description->name) + " '" + text + "': " + error);
+    if (context.invocation.Has("--file"))
+        return SetInFile(context, *description, *controlValue);
     if (ExitCode connected = ConnectToUnit(context); connected != ExitCode::Success)
         return connected;
 

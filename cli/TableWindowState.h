@@ -1,7 +1,7 @@
 #pragma once
-// The configuration window's state without a window: Auto Apply on, every
-// control showing what the table holds (Size from item 64), nothing to
-// validate. Remembers whether a reorganisation made room again.
+// The configuration window's state without a window: Auto Apply on while
+// connected, every control showing what the table holds (Size from item 64),
+// nothing to validate. Remembers whether a reorganisation made room again.
 
 #include "config/ConfigItemTable.h"
 #include "config/ConfigWindowState.h"
@@ -10,9 +10,11 @@ namespace zeb40::cli {
 
 class TableWindowState : public ConfigWindowState {
   public:
-    explicit TableWindowState(const ConfigItemTable& table) : table_(table) {}
+    // autoApply false: a window without a link, which only stores.
+    explicit TableWindowState(const ConfigItemTable& table, bool autoApply = true)
+        : table_(table), autoApply_(autoApply) {}
 
-    bool AutoApplyChecked() const override { return true; }
+    bool AutoApplyChecked() const override { return autoApply_; }
     int SizeSelection() const override;
     void SetItemsText(const std::string& text) override { itemsText_ = text; }
     bool ReorganizeEnabled() const override { return reorganizeEnabled_; }
@@ -30,6 +32,7 @@ class TableWindowState : public ConfigWindowState {
 
   private:
     const ConfigItemTable& table_;
+    bool autoApply_;
     std::string itemsText_;
     bool reorganizeEnabled_ = true;
     bool reorganized_ = false;

@@ -194,6 +194,29 @@ TEST_F(SettingCommands, ApplyStopsAtARefusal) {
     EXPECT_EQ(commands.back(), "e95");
 }
 
+TEST_F(SettingCommands, NewFileAndEditingItWithoutTheUnit) {
+    const std::string file = dir.File("offline.zeb");
+    CliRun created = RunTool({"new", file});
+    ASSERT_EQ(created.code, 0) << created.err;
+    EXPECT_EQ(std::filesystem::file_size(file), 125u);
+    EXPECT_EQ(RunTool({"get", "-f", file, "generate.ltc-gain"}).out, "0 dB\n");
+
+    EXPECT_EQ(RunTool({"set", "-f", file, "generate.vitc-line-1", "6"}).code, 0);
+    EXPECT_EQ(RunTool({"set", "--file", file, "position.vertical", "130"}).code, 0);
+    EXPECT_EQ(RunTool({"set", "-f", file, "jam.offset-frames", "29"}).code, 0);
+    EXPECT_EQ(RunTool({"get", "-f", file, "jam.offset-frames"}).out, "24\n"); // PAL bound
+    // Switching to NTSC bounds what depends on the norm anew, as the window does.
+    CliRun norm = RunTool({"--json", "set", "-f", file, "general.norm", "ntsc"});
+    ASSERT_EQ(norm.code, 0) << norm.err;
+    EXPECT_EQ(norm.Json()["value"].toString(), "NTSC");
+    EXPECT_EQ(RunTool({"get", "-f", file, "generate.vitc-line-1"}).out, "10\n");
+    EXPECT_EQ(RunTool({"get", "-f", file, "position.vertical"}).out, "111\n");
+    EXPECT_EQ(RunTool({"new", file}).code, 1); // exists: needs --yes
+    EXPECT_EQ(RunTool({"--yes", "new", file}).code, 0);
+    EXPECT_EQ(RunTool({"get", "-f", file, "general.norm"}).out, "PAL\n");
+    EXPECT_TRUE(ReceivedTexts().empty());
+}
+
 TEST_F(SettingCommands, FilesThatCannotBeUsed) {
     CliRun missing = RunTool({"show", dir.File("none.zeb")});
     EXPECT_EQ(missing.code, 7);
