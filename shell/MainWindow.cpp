@@ -1,6 +1,8 @@
 #include "shell/MainWindow.h"
 
 #include "config/ConfigEditor.h"
+#include "config/window/ConfigDialog.h"
+#include "config/window/LoadProfileDialog.h"
 #include "flash/FlashUpdate.h"
 #include "resources/Strings.h"
 #include "shell/AboutBox.h"
@@ -213,9 +215,18 @@ void MainWindow::RunFileCommand(void (FileCommands::*command)()) {
     setWindowTitle(QString::fromStdString(document_.windowTitle));
 }
 
-void MainWindow::OpenConfigWindow() {}
+void MainWindow::OpenConfigWindow() {
+    ConfigDialog dialog(link_, config_, op_, settings_, this);
+    connect(&dialog, &ConfigDialog::helpRequested, this, &MainWindow::ShowHelp);
+    // Blocks only this window, so the help window stays usable meanwhile.
+    dialog.setWindowModality(Qt::WindowModal);
+    dialog.exec();
+}
 
-void MainWindow::LoadProfileCommand() {}
+void MainWindow::LoadProfileCommand() {
+    if (LoadProfile(link_, op_, this))
+        ReadConfigFromUnit();
+}
 
 void MainWindow::FlashUpdateCommand() {
     setEnabled(false);
