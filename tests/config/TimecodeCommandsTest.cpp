@@ -39,10 +39,10 @@ TEST_F(TimecodeUnitTest, GeneratorRunsFromTheTimeSetAtItsFrameRate) {
     std::this_thread::sleep_for(std::chrono::milliseconds(450));
     auto caption = ReadTimecode(link, TimecodeSource::Generator);
     ASSERT_TRUE(caption);
-    EXPECT_EQ(caption->substr(0, 9), "10:00:00:");
-    const int frame = std::stoi(caption->substr(9, 2));
-    EXPECT_GE(frame, 10);
-    EXPECT_LT(frame, 20);
+    ASSERT_EQ(caption->substr(0, 6), "10:00:");
+    const int frames = std::stoi(caption->substr(6, 2)) * 25 + std::stoi(caption->substr(9, 2));
+    EXPECT_GE(frames, 11) << "450 ms at 25 frames per second";
+    EXPECT_LT(frames, 5 * 25);
     EXPECT_EQ(caption->substr(11), "  0000ABCD");
     // The preset went into items 24-27, frames first.
     auto lock = unit.Lock();
@@ -64,11 +64,14 @@ TEST_F(TimecodeUnitTest, FrameRateFollowsItem12AndWrapsAtMidnight) {
         auto lock = unit.Lock();
         unit.State().items[12] = 2; // 30 frames
     }
-    ASSERT_TRUE(link.Command('A', 0x23595929));
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ASSERT_TRUE(link.Command('A', 0x23595925));
     auto caption = ReadTimecode(link, TimecodeSource::Generator);
     ASSERT_TRUE(caption);
-    EXPECT_EQ(caption->substr(0, 9), "00:00:00:");
+    EXPECT_EQ(caption->substr(0, 10), "23:59:59:2") << "frame 25 exists at 30 per second";
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    caption = ReadTimecode(link, TimecodeSource::Generator);
+    ASSERT_TRUE(caption);
+    EXPECT_EQ(caption->substr(0, 6), "00:00:");
 }
 
 TEST_F(TimecodeUnitTest, OneValueOrRefusalIsNoCaption) {
