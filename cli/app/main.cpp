@@ -1,5 +1,6 @@
 // zeb40ctl: every function of the ZEB40 program without a window.
 
+#include "cli/CliArguments.h"
 #include "cli/RunCli.h"
 
 #include <atomic>
@@ -14,18 +15,24 @@ void OnInterrupt(int) {
     interrupted = true;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    // Ctrl+C ends a running monitor cleanly, with its port closed; the
-    // second one ends the program at once.
+// The monitor runs until it is stopped: Ctrl+C (or SIGTERM) ends it with its
+// port closed and, with --json, its document printed. A second signal, and
+// any signal during the other commands, ends the program as usual.
+void StopMonitorGracefully() {
     struct sigaction action {};
     action.sa_handler = OnInterrupt;
     action.sa_flags = SA_RESETHAND;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+}
 
+} // namespace
+
+int main(int argc, char** argv) {
     std::vector<std::string> arguments(argv + 1, argv + argc);
+    auto parsed = zeb40::cli::ParseCliArguments(arguments);
+    if (parsed.invocation && parsed.invocation->command == "monitor")
+        StopMonitorGracefully();
     return zeb40::cli::RunCli(arguments, std::cout, std::cerr,
                               zeb40::cli::ProcessEnvironment(&interrupted));
 }

@@ -77,6 +77,14 @@ TEST_F(Program, PortFromTheWindowsSettings) {
     EXPECT_EQ(first, "[Main]");
 }
 
+TEST_F(Program, CtrlCEndsTheMonitorWithItsDocument) {
+    ProgramRun run = RunProgram(CleanEnvironment(dir) + " timeout --preserve-status -s INT 1",
+                                "--port " + unit.DevicePath() + " --json monitor");
+    EXPECT_EQ(run.code, 0) << run.out;
+    EXPECT_NE(run.out.find("\"caption\""), std::string::npos);
+    EXPECT_NE(run.out.find("\"exitCode\": 0\n}"), std::string::npos);
+}
+
 TEST_F(Program, AQuestionWithoutTerminalFailsInsteadOfWaiting) {
     const std::string file = dir.File("exists.zeb");
     std::ofstream(file) << "x";
