@@ -1,6 +1,7 @@
 // The exit status of each kind of failure, and the flash update from a
 // package named on the command line.
 
+#include "cli/CommandTable.h"
 #include "sim/FlashMode.h"
 #include "sim/FlashPackageWriter.h"
 #include "tests/cli/CliFixture.h"
@@ -17,6 +18,20 @@ TEST_F(Failures, UsageErrorsNeedNoUnit) {
     EXPECT_EQ(run.code, 2);
     EXPECT_EQ(run.err, "zeb40ctl: unknown command 'bogus'; see 'zeb40ctl --help'\n");
     EXPECT_EQ(run.out, "");
+}
+
+TEST_F(Failures, EveryCommandRunsAndEndsWithAStatus) {
+    TempDir dir;
+    for (const auto& command : cli::Commands()) {
+        std::vector<std::string> arguments{"--port", "/dev/zeb40-no-such-port",
+                                           std::string(command.name)};
+        for (int i = 0; i < command.minWords; ++i)
+            arguments.push_back(dir.File("word"));
+        CliRun run;
+        EXPECT_NO_THROW(run = RunTool(arguments)) << command.name;
+        EXPECT_GE(run.code, 0) << command.name;
+        EXPECT_LE(run.code, 8) << command.name;
+    }
 }
 
 TEST_F(Failures, NoPortAtAll) {
