@@ -3,7 +3,7 @@
 #include "files/window/CMyFileDialog.h"
 
 #include <QApplication>
-#include <QDialog>
+#include <QCloseEvent>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QVBoxLayout>
@@ -84,6 +84,16 @@ class ArrowWhileAsking {
 
 constexpr Qt::WindowFlags NoCloseBox = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
 
+// The progress window and the notice close only when the work is done: not by
+// Escape, not by the window manager's close command.
+class WorkWindow : public QWidget {
+  public:
+    WorkWindow() : QWidget(nullptr, NoCloseBox) {}
+
+  protected:
+    void closeEvent(QCloseEvent* event) override { event->ignore(); }
+};
+
 } // namespace
 
 QtOperator::QtOperator(QWidget* owner) : owner_(owner) {}
@@ -137,7 +147,7 @@ void QtOperator::EndWait() {
 }
 
 bool QtOperator::ShowProgress(const std::string& caption, int minimum, int maximum) {
-    progress_ = std::make_unique<QDialog>(nullptr, NoCloseBox);
+    progress_ = std::make_unique<WorkWindow>();
     progress_->setWindowTitle(QString::fromStdString(caption));
     bar_ = new QProgressBar(progress_.get());
     bar_->setRange(minimum, maximum);
@@ -163,7 +173,7 @@ void QtOperator::CloseProgress() {
 }
 
 bool QtOperator::ShowNotice(const std::string& caption) {
-    notice_ = std::make_unique<QDialog>(nullptr, NoCloseBox);
+    notice_ = std::make_unique<WorkWindow>();
     notice_->setWindowTitle(QString::fromStdString(caption));
     notice_->setFixedSize(320, 24);
     PlaceOverOwner(*notice_);

@@ -12,7 +12,6 @@
 #include <QWidget>
 #include <memory>
 
-class QDialog;
 class QProgressBar;
 
 namespace zeb40 {
@@ -39,17 +38,17 @@ class QtOperator : public Operator {
     void PumpMessages() override;
 
     // For tests: the open progress window and notice, or null.
-    QDialog* ProgressWindow() const { return progress_.get(); }
-    QDialog* NoticeWindow() const { return notice_.get(); }
+    QWidget* ProgressWindow() const { return progress_.get(); }
+    QWidget* NoticeWindow() const { return notice_.get(); }
 
   private:
     void PlaceOverOwner(QWidget& window) const;
 
     QPointer<QWidget> owner_;
     int waitDepth_ = 0;
-    std::unique_ptr<QDialog> progress_;
+    std::unique_ptr<QWidget> progress_;
     QProgressBar* bar_ = nullptr;
-    std::unique_ptr<QDialog> notice_;
+    std::unique_ptr<QWidget> notice_;
 };
 
 } // namespace zeb40

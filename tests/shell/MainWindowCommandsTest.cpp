@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFocusEvent>
@@ -154,6 +155,24 @@ TEST_F(MainWindowPortTest, PortNameIsKeptAcrossARestart) {
 
     Reopen();
     EXPECT_EQ(window->Port().currentText(), "USB Serial Port (COM101)");
+}
+
+TEST_F(MainWindowPortTest, MovingTheFocusOnStoresTheTypedName) {
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    window->Port().setFocus();
+    QApplication::processEvents();
+    window->Port().setEditText("COM7");
+    window->ConnectBox().setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(QSettings().value("Main/Port").toString(), "COM7");
+
+    // Closing the window takes the focus from the field as well.
+    window->Port().setFocus();
+    QApplication::processEvents();
+    window->Port().setEditText("COM8");
+    window->close();
+    EXPECT_EQ(QSettings().value("Main/Port").toString(), "COM8");
 }
 
 TEST_F(MainWindowPortTest, ListIsRebuiltFromThePresentPortsWhenItDropsDown) {
