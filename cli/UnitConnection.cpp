@@ -32,7 +32,7 @@ ExitCode ConnectToUnit(CliContext& context) {
     if (!link.Probe()) {
         link.CloseIfOpen();
         return context.Fail(ExitCode::NoUnit,
-                            std::string(strings::CantConnect) + " (" + PortDescription(name) + ")");
+                            std::string(strings::CantConnect) + ": " + PortDescription(name));
     }
     return ExitCode::Success;
 }

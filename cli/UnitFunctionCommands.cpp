@@ -105,6 +105,10 @@ ExitCode RunProfile(CliContext& context) {
                                             : std::string(strings::CantLoadProfile));
             return ExitCode::UnitRefused;
         }
+        if (!context.JsonOutput())
+            context.out << (*number == 0 ? std::string("Factory settings loaded")
+                                         : "Profile " + std::to_string(*number) + " loaded")
+                        << "; the unit's settings are now:\n";
         ListSettings(context, config.table);
         return ExitCode::Success;
     }
