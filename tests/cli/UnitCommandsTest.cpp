@@ -14,6 +14,24 @@ using Texts = std::vector<std::string>;
 
 class UnitCommands : public CliFixture {};
 
+TEST(PortsCommand, ListsThePortsAsThePortFieldDoes) {
+    cli::CliEnvironment environment;
+    environment.serialPorts = [] {
+        return std::vector<FoundPort>{
+            {"ttyUSB0", "USB Serial Port"}, {"ttyS0", "Communications Port"}, {"pts/3", ""}};
+    };
+    CliRun run = RunTool({"ports"}, environment);
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.out, "Communications Port (COM1)  /dev/ttyS0\n"
+                       "USB Serial Port (COM101)    /dev/ttyUSB0\n");
+    QJsonArray ports = RunTool({"--json", "ports"}, environment).Json()["ports"].toArray();
+    ASSERT_EQ(ports.size(), 2);
+    EXPECT_EQ(ports[1].toObject()["name"].toString(), "USB Serial Port (COM101)");
+    EXPECT_EQ(ports[1].toObject()["device"].toString(), "/dev/ttyUSB0");
+    EXPECT_EQ(ports[1].toObject()["description"].toString(), "USB Serial Port");
+    EXPECT_EQ(ports[1].toObject()["com"].toInt(), 101);
+}
+
 TEST_F(UnitCommands, InfoShowsTheMainWindowsTexts) {
     {
         auto lock = unit.Lock();
