@@ -1,7 +1,7 @@
 #include "ConfigWindowFixture.h"
 #include "sim/Fault.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QKeyEvent>
 
 namespace zeb40::test {
@@ -227,9 +227,33 @@ TEST_F(ControlHandlersTest, SpinReadsTheNumberTypedInItsField) {
 
     // The arrow keys in the field move the spin as well.
     QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
-    QCoreApplication::sendEvent(Edit(1075), &down);
+    QApplication::sendEvent(Edit(1075), &down);
     EXPECT_EQ(Edit(1075)->text(), "5");
     EXPECT_EQ(config.table[90], 5);
+}
+
+TEST_F(ControlHandlersTest, TabbingOutOfAFieldRunsItsHandlerOnce) {
+    Open();
+    dialog->show();
+    dialog->activateWindow();
+    for (int i = 0; i < 50 && QApplication::activeWindow() != dialog.get(); ++i)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_EQ(QApplication::activeWindow(), dialog.get());
+    auto tabOut = [this](const QString& text) {
+        Edit(1021)->setFocus(Qt::TabFocusReason);
+        Edit(1021)->setText(text);
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QApplication::sendEvent(Edit(1021), &tab);
+        QApplication::processEvents();
+    };
+    tabOut("42");
+    EXPECT_EQ(config.table[30], 42);
+    EXPECT_FALSE(Edit(1021)->hasFocus());
+
+    tabOut("abc");
+    EXPECT_EQ(op.Texts(), Wire{"Please enter an integer."}) << "one message, no loop";
+    EXPECT_TRUE(Edit(1021)->hasFocus()) << "the focus goes back to the field";
+    EXPECT_EQ(config.table[30], 42);
 }
 
 TEST_F(ControlHandlersTest, JamSendsItsFunction) {
