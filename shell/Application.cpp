@@ -66,7 +66,7 @@ int RunApplication(int argc, char** argv, const char* revision) {
             UnattendedResult result = DownloadUserCode(state.link, state.commandLine.portName,
                                                        state.commandLine.userCode);
             if (!result.ok) {
-                std::fprintf(stderr, "zeb40: %s\n", result.failure.c_str());
+                (void)std::fprintf(stderr, "zeb40: %s\n", result.failure.c_str());
                 return 1;
             }
             return 0;

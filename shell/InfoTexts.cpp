@@ -63,11 +63,11 @@ std::string OptionsText(std::uint32_t firstOptionWord, std::uint32_t secondOptio
 
 std::string VersionText(std::uint16_t version, std::uint32_t identifier) {
     char text[64];
-    std::snprintf(text, sizeof text, "%X.%02X", version >> 8, version & 0xFFu);
+    (void)std::snprintf(text, sizeof text, "%X.%02X", version >> 8, version & 0xFFu);
     std::string result = text;
     if (identifier != 0xFFFFFFFFu) {
-        std::snprintf(text, sizeof text, "\t\tUnique ID:  %08lX",
-                      static_cast<unsigned long>(identifier));
+        (void)std::snprintf(text, sizeof text, "\t\tUnique ID:  %08lX",
+                            static_cast<unsigned long>(identifier));
         result += text;
     }
     return result;
@@ -75,8 +75,9 @@ std::string VersionText(std::uint16_t version, std::uint32_t identifier) {
 
 std::string ConfigText(std::uint32_t firstOptionWord, std::uint32_t secondOptionWord) {
     char text[32];
-    std::snprintf(text, sizeof text, "%08lX / %08lX", static_cast<unsigned long>(firstOptionWord),
-                  static_cast<unsigned long>(secondOptionWord));
+    (void)std::snprintf(text, sizeof text, "%08lX / %08lX",
+                        static_cast<unsigned long>(firstOptionWord),
+                        static_cast<unsigned long>(secondOptionWord));
     return text;
 }
 

@@ -108,7 +108,7 @@ void MainWindow::BuildMenus() {
     layout()->setMenuBar(bar);
     actions_.resize(static_cast<std::size_t>(Command::About) + 1);
     auto add = [this](QMenu* menu, Command command, const char* text, auto handler,
-                      QKeySequence keys = {}) {
+                      const QKeySequence& keys = {}) {
         QAction* action = menu->addAction(QString::fromLatin1(text));
         action->setShortcut(keys);
         connect(action, &QAction::triggered, this, handler);
