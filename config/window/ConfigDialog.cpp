@@ -5,7 +5,6 @@
 #include "config/ProfileCommands.h"
 #include "config/TimecodeCommands.h"
 #include "config/window/ConfigLayout.h"
-#include "config/window/ControlItems.h"
 #include "config/window/RefusableSpinBox.h"
 #include "config/window/SaveProfileDialog.h"
 #include "resources/Strings.h"

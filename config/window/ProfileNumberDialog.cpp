@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include <optional>
+
 namespace zeb40 {
 namespace {
 
@@ -45,6 +47,7 @@ ProfileNumberDialog::ProfileNumberDialog(const Texts& texts, Operator& op, QWidg
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(prompt);
+    layout->addSpacing(6);
     layout->addLayout(form);
     layout->addWidget(buttons);
     field_->selectAll();
