@@ -1,0 +1,51 @@
+#pragma once
+// What every fault test needs: the emulated unit on a pty with the link, a
+// scripted operator, a stopwatch for loose time bounds and spare units for
+// the reconnect after the line went down.
+
+#include "sim/Emulator.h"
+#include "tests/support/EmulatorFixture.h"
+#include "tests/support/ScriptedOperator.h"
+
+#include <chrono>
+#include <memory>
+#include <string>
+
+namespace zeb40::test {
+
+// The link's timeouts, in seconds: one awaited byte of a normal exchange, of
+// the flash update and of saving a profile. Bounds in the tests are twice
+// these, loose enough for a loaded machine and far below a hang.
+inline constexpr double ByteTimeout = 1.0;
+inline constexpr double FlashByteTimeout = 2.0;
+inline constexpr double SaveProfileByteTimeout = 10.0;
+// What a failure that needs no timeout at all (a vanished line, a garbled
+// echo) may cost.
+inline constexpr double Immediate = 0.5;
+
+class Stopwatch {
+  public:
+    double Seconds() const {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+    }
+    void Restart() { start_ = std::chrono::steady_clock::now(); }
+
+  private:
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+class FaultFixture : public EmulatorFixture {
+  protected:
+    // Another unit on a pty of its own, as when the operator plugs the unit
+    // back in and it comes up on a new device.
+    std::unique_ptr<sim::Emulator> StartFreshUnit();
+    // Room in the unit's configuration memory for any number of full applies
+    // in one test.
+    static void MakeRoom(sim::Emulator& someUnit);
+    // Closes the link and opens it on that unit's device.
+    bool OpenLinkOn(sim::Emulator& other);
+
+    ScriptedOperator op;
+};
+
+} // namespace zeb40::test

@@ -1,0 +1,202 @@
+// The flash update against a unit that vanishes or falls silent in each phase:
+// mode switch, tests, erase, programming, read-back and restart. Each ends
+// with its numbered error (or, where the read-back decides, with success),
+// the progress window closed, no wait beyond the 2000 ms byte timeout per
+// silent reply, and a second run (on the same unit, or on a fresh one after a
+// hang-up) completes.
+
+#include "flash/FlashUpdate.h"
+#include "sim/FlashMode.h"
+#include "sim/FlashPackageWriter.h"
+#include "tests/faults/FaultFixture.h"
+
+#include <fstream>
+#include <functional>
+#include <optional>
+
+namespace zeb40 {
+namespace {
+
+using sim::Fault;
+using sim::FlashFault;
+using sim::FlashReply;
+using test::FlashByteTimeout;
+
+constexpr const char* FlashErrorText = "Error while updating Flash ROM.  Please try again.\n";
+constexpr const char* Success = "Flash update successfully completed";
+
+// Lets a test pull the plug while the update works through the package.
+class PluggedOperator : public test::ScriptedOperator {
+  public:
+    void PumpMessages() override {
+        ScriptedOperator::PumpMessages();
+        if (onPump)
+            onPump(pumps);
+    }
+    std::function<void(int)> onPump;
+};
+
+struct PhaseFault {
+    const char* name;
+    std::optional<Fault> lineFault;       // in the normal protocol
+    std::optional<FlashFault> flashFault; // in flash update mode
+    int timeouts;                         // silent replies waited for
+    FlashOutcome outcome;
+    const char* detail; // "" when no numbered error is shown
+};
+
+// Whether the fault takes the line down (the unit then comes back on another).
+bool HangsUp(const PhaseFault& fault) {
+    return (fault.lineFault && fault.lineFault->kind == Fault::Kind::HangUp) ||
+           (fault.flashFault && fault.flashFault->kind == FlashFault::Kind::HangUp);
+}
+
+void PrintTo(const PhaseFault& fault, std::ostream* out) {
+    *out << fault.name;
+}
+
+FlashFault Strike(FlashReply reply, FlashFault::Kind kind, int skip = 0) {
+    return FlashFault{reply, kind, "", skip, 1};
+}
+
+std::vector<std::uint8_t> FirmwareImage() {
+    std::vector<std::uint8_t> image(300);
+    for (std::size_t i = 0; i < image.size(); ++i)
+        image[i] = static_cast<std::uint8_t>(i * 7 + 3);
+    sim::StampFirmwareVersion(image, 0x0351);
+    return image;
+}
+
+class FlashFaultsFixture : public test::FaultFixture {
+  protected:
+    void SetUp() override {
+        FaultFixture::SetUp();
+        std::ofstream(package, std::ios::binary) << sim::FlashPackageText(image);
+    }
+
+    static sim::FlashMode& FlashModeOf(sim::Emulator& someUnit) {
+        return *someUnit.Find<sim::FlashMode>();
+    }
+    FlashOutcome Run(sim::Emulator& target, double& seconds) {
+        op = PluggedOperator{};
+        op.files.push_back(ChosenFile{package, "fw"});
+        test::Stopwatch watch;
+        const FlashOutcome outcome = FlashUpdate(link, target.DevicePath(), index, op);
+        seconds = watch.Seconds();
+        return outcome;
+    }
+    std::string Detail() const {
+        for (const auto& message : op.messages) {
+            if (message.text.starts_with(FlashErrorText))
+                return message.text.substr(std::string_view(FlashErrorText).size());
+        }
+        return "";
+    }
+    void ExpectRunCompletes(sim::Emulator& target) {
+        double seconds = 0;
+        EXPECT_EQ(Run(target, seconds), FlashOutcome::Completed) << Detail();
+        EXPECT_EQ(op.Texts(), std::vector<std::string>{Success});
+        auto lock = target.Lock();
+        EXPECT_EQ(FlashModeOf(target).Flash(image.size()), image);
+        EXPECT_EQ(target.State().firmwareVersion, 0x0351);
+    }
+
+    test::TempDir dir;
+    const std::string package = dir.File("fw.zcf");
+    const std::vector<std::uint8_t> image = FirmwareImage();
+    PluggedOperator op;
+    PackageIndex index;
+};
+
+class FlashPhaseFaultsTest : public FlashFaultsFixture,
+                             public ::testing::WithParamInterface<PhaseFault> {};
+
+TEST_P(FlashPhaseFaultsTest, EndsWithItsErrorInTimeAndASecondRunCompletes) {
+    const PhaseFault& fault = GetParam();
+    if (fault.lineFault)
+        unit.AddFault(*fault.lineFault);
+    if (fault.flashFault) {
+        auto lock = unit.Lock();
+        FlashModeOf(unit).AddFault(*fault.flashFault);
+    }
+
+    double seconds = 0;
+    EXPECT_EQ(Run(unit, seconds), fault.outcome);
+    EXPECT_LT(seconds, 2 * FlashByteTimeout * std::max(fault.timeouts, 1));
+    EXPECT_FALSE(op.progressOpen);
+    EXPECT_EQ(Detail(), fault.detail);
+    if (fault.outcome == FlashOutcome::Aborted) {
+        // An abort keeps the port open and shows no success.
+        EXPECT_TRUE(link.IsOpen());
+        const auto texts = op.Texts();
+        EXPECT_EQ(std::count(texts.begin(), texts.end(), Success), 0);
+    } else {
+        EXPECT_FALSE(link.IsOpen());
+    }
+
+    if (HangsUp(fault)) {
+        EXPECT_TRUE(link.Lost());
+        auto fresh = StartFreshUnit();
+        ExpectRunCompletes(*fresh);
+    } else {
+        ExpectRunCompletes(unit);
+    }
+}
+
+const PhaseFault PhaseFaults[] = {
+    {"ModeSwitchHangUp", Fault::Of(Fault::Kind::HangUp, 'l'), std::nullopt, 0,
+     FlashOutcome::Aborted, "Can't force ZEB40 unit to flash update mode (29)"},
+    {"ModeSwitchSilence", Fault::Of(Fault::Kind::Silent, 'l', 1), std::nullopt, 2,
+     FlashOutcome::Aborted, "Can't force ZEB40 unit to flash update mode (29)"},
+    {"ManufacturerHangUp", std::nullopt, Strike(FlashReply::Manufacturer, FlashFault::Kind::HangUp),
+     0, FlashOutcome::Aborted, "Flash manufacturer 0x unknown (32)"},
+    {"ChipSilence", std::nullopt, Strike(FlashReply::Chip, FlashFault::Kind::Silent), 1,
+     FlashOutcome::Aborted, "Flash chip  unknown (33)"},
+    {"EraseHangUp", std::nullopt, Strike(FlashReply::Erase, FlashFault::Kind::HangUp, 2), 0,
+     FlashOutcome::Aborted, "Flash erase failed (34)"},
+    {"EraseSilence", std::nullopt, Strike(FlashReply::Erase, FlashFault::Kind::Silent, 2), 1,
+     FlashOutcome::Aborted, "Flash erase failed (34)"},
+    {"AddressPointerSilence", std::nullopt,
+     Strike(FlashReply::AddressPointer, FlashFault::Kind::Silent, 5), 1, FlashOutcome::Aborted,
+     "Can't set address pointer (11)"},
+    {"ProgrammingResultHangUp", std::nullopt,
+     Strike(FlashReply::ProgramResult, FlashFault::Kind::HangUp), 0, FlashOutcome::Aborted,
+     "Can't set address pointer (11)"},
+    // The read-back decides: every byte arrived, so the update succeeds.
+    {"ProgrammingResultSilence", std::nullopt,
+     Strike(FlashReply::ProgramResult, FlashFault::Kind::Silent), 1, FlashOutcome::Completed, ""},
+    {"ReadBackHangUp", std::nullopt, Strike(FlashReply::ReadBack, FlashFault::Kind::HangUp, 50), 0,
+     FlashOutcome::Aborted, "Verify error(41)"},
+    {"ReadBackSilence", std::nullopt, Strike(FlashReply::ReadBack, FlashFault::Kind::Silent, 50), 1,
+     FlashOutcome::Aborted, "Verify error(41)"},
+    {"RestartHangUp", std::nullopt, Strike(FlashReply::Restart, FlashFault::Kind::HangUp), 0,
+     FlashOutcome::RestartFailed, "Firmware restart failed (42)"},
+    {"RestartSilence", std::nullopt, Strike(FlashReply::Restart, FlashFault::Kind::Silent), 1,
+     FlashOutcome::RestartFailed, "Firmware restart failed (42)"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Phases, FlashPhaseFaultsTest, ::testing::ValuesIn(PhaseFaults),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+using FlashFaultsTest = FlashFaultsFixture;
+
+TEST_F(FlashFaultsTest, UnitVanishingWhileProgrammingStopsSendingAndAborts) {
+    // The first pumps come from programming: pull the plug after the first line.
+    op.onPump = [this](int pumps) {
+        if (pumps == 1)
+            unit.HangUp();
+    };
+    op.files.push_back(ChosenFile{package, "fw"});
+    test::Stopwatch watch;
+    EXPECT_EQ(FlashUpdate(link, unit.DevicePath(), index, op), FlashOutcome::Aborted);
+    EXPECT_LT(watch.Seconds(), FlashByteTimeout);
+    EXPECT_EQ(Detail(), "Can't set address pointer (11)");
+    EXPECT_FALSE(op.progressOpen);
+    EXPECT_TRUE(link.Lost());
+
+    auto fresh = StartFreshUnit();
+    ExpectRunCompletes(*fresh);
+}
+
+} // namespace
+} // namespace zeb40
