@@ -64,11 +64,14 @@ ExitCode RunUserCode(CliContext& context) {
     link.CloseIfOpen();
     context.result.Set("userCode", *code);
     context.result.Set("word", HexText(word));
+    // The user code window's message, with what actually happened.
     if (outcome == ExitCode::UnitRefused)
-        return context.Fail(outcome, "the unit refused the user code (reply " +
-                                         std::string(ReplyCodeName(reply)) + ")");
+        return context.Fail(outcome,
+                            std::string(strings::CantConnect) +
+                                " (the unit refused the user code: " + ReplyCodeName(reply) + ")");
     if (outcome != ExitCode::Success)
-        return context.Fail(outcome, "Communication error while sending the user code");
+        return context.Fail(outcome, std::string(strings::CantConnect) +
+                                         " (no valid answer to the user code)");
     if (!context.JsonOutput())
         context.out << "User code " << *code << " accepted\n";
     return ExitCode::Success;
