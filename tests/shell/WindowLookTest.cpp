@@ -2,6 +2,7 @@
 // be checked by eye, and checks that nothing inside them is cut off.
 
 #include "shell/AboutBox.h"
+#include "shell/HelpWindow.h"
 #include "shell/UserCodeDialog.h"
 #include "tests/shell/MainWindowFixture.h"
 
@@ -43,6 +44,13 @@ TEST_F(WindowLookTest, MainWindowConnectedToAFullyEquippedUnit) {
     Render(*window, "zeb40-main-window.png");
     ExpectNothingClipped(*window);
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
+}
+
+TEST_F(WindowLookTest, DisconnectedMainWindowAndHelp) {
+    Render(*window, "zeb40-main-window-disconnected.png");
+    window->ShowHelp("main-window");
+    ASSERT_NE(window->Help(), nullptr);
+    Render(*window->Help(), "zeb40-help.png");
 }
 
 TEST_F(WindowLookTest, AboutBoxAndUserCodeWindow) {
