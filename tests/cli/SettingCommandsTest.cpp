@@ -182,6 +182,31 @@ TEST_F(SettingCommands, ApplySendsAllSettingsAsApplyDoes) {
     EXPECT_EQ(Item(90), 6);
 }
 
+TEST_F(SettingCommands, ApplyOnAFullMemoryReorganisesWithYesAndAppliesAgain) {
+    const std::string file = dir.File("unit.zeb");
+    ASSERT_EQ(Run({"new", file}).code, 0);
+    {
+        auto lock = unit.Lock();
+        auto* memory = unit.Find<sim::ConfigMemory>();
+        memory->SetInUse(50); // 14 of 64 left: the apply runs out midway
+        memory->SetReorganizeMs(10);
+    }
+    CliRun refused = Run({"apply", file});
+    EXPECT_EQ(refused.code, 5);
+    EXPECT_NE(refused.err.find("There are no config items left in the ZEB40."), std::string::npos);
+
+    unit.ClearReceived();
+    CliRun accepted = Run({"--yes", "apply", file});
+    EXPECT_EQ(accepted.code, 0) << accepted.err;
+    Texts commands = Commands();
+    auto reorganized = std::find(commands.begin(), commands.end(), "Q");
+    ASSERT_NE(reorganized, commands.end());
+    // After the reorganisation the whole apply runs once more, to its end.
+    EXPECT_EQ(std::count(reorganized, commands.end(), "O"), 1);
+    EXPECT_EQ(commands[commands.size() - 2], "S");
+    EXPECT_EQ(accepted.out, "All settings applied; 19 items available\n");
+}
+
 TEST_F(SettingCommands, ApplyStopsAtARefusal) {
     const std::string file = dir.File("unit.zeb");
     ASSERT_EQ(Run({"read", "-o", file}).code, 0);
