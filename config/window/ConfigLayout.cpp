@@ -22,6 +22,22 @@ constexpr int NumberFieldDigits = 3;
 constexpr int TimeFieldDigits = 2;
 constexpr int UserBitsDigits = 8;
 
+// A Timecode box is as wide as its running caption from the start, so the
+// window keeps its size when the caption begins to show.
+QCheckBox* FitForTimecode(QCheckBox* box) {
+    QChar widest = '0';
+    for (QChar digit : QString("0123456789ABCDEF")) {
+        if (box->fontMetrics().horizontalAdvance(digit) >
+            box->fontMetrics().horizontalAdvance(widest))
+            widest = digit;
+    }
+    const QString caption = box->text();
+    box->setText(QString("%1:%1:%1:%1  %2").arg(QString(2, widest), QString(8, widest)));
+    box->setMinimumWidth(box->sizeHint().width());
+    box->setText(caption);
+    return box;
+}
+
 QString Name(const char* kind, int id) {
     return QString("%1%2").arg(kind).arg(id);
 }
@@ -148,7 +164,7 @@ QGroupBox* GenerateGroup(ConfigControls& controls) {
     form.Time("Time", {control::GenerateHours, control::GenerateMinutes, control::GenerateSeconds,
                        control::GenerateFrames});
     form.TextField("User", control::UserBits, UserBitsDigits)->setMaxLength(8);
-    form.CheckRow(form.Check(control::GeneratorTimecode, "Timecode"),
+    form.CheckRow(FitForTimecode(form.Check(control::GeneratorTimecode, "Timecode")),
                   form.Button(control::SetGenerator, "Set"));
     return form.Box();
 }
@@ -159,7 +175,7 @@ QGroupBox* ReadGroup(ConfigControls& controls) {
         form.Combo(id);
     form.NumberPair(1030, 1031);
     form.NumberPair(1032, 1033);
-    form.CheckRow(form.Check(control::ReaderTimecode, "Timecode"));
+    form.CheckRow(FitForTimecode(form.Check(control::ReaderTimecode, "Timecode")));
     return form.Box();
 }
 

@@ -42,6 +42,7 @@ class ConfigDialogPictureTest : public ConfigWindowFixture {
 TEST_F(ConfigDialogPictureTest, ConnectedWindowShowsEveryControl) {
     Open();
     Check(control::ReaderTimecode)->setText("10:20:30:04  0000ABCD");
+    Check(control::GeneratorTimecode)->setText("23:59:58:24  000012AB");
     dialog->show();
     ExpectNothingClipped();
     Save("zeb40-config-connected.png");
