@@ -8,6 +8,7 @@
 #include "flash/ReadBackDecoder.h"
 #include "resources/Strings.h"
 
+#include <chrono>
 #include <cstdio>
 
 namespace zeb40 {
@@ -45,6 +46,7 @@ class FlashSequence {
 
   private:
     UnitLink& Link() { return unit_.Link(); }
+    bool SendProgrammed(char c, std::uint16_t& address);
     int ProgressAt(int start, int span, std::int64_t position) const {
         return flash_progress::Position(start, span, position, index_.romStart, dataEnd_);
     }
@@ -84,6 +86,19 @@ FlashCheck FlashSequence::Erase() {
     return std::nullopt;
 }
 
+// One character through WritePaced. A write held up on the line (flow
+// control) is tried again for as long as the unit may take to answer; a port
+// that is gone is not.
+bool FlashSequence::SendProgrammed(char c, std::uint16_t& address) {
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(FlashReadTimeoutMs);
+    while (!Link().WritePaced(&c, 1, PagePauseMs, address)) {
+        if (Link().Lost() || std::chrono::steady_clock::now() >= deadline)
+            return false;
+    }
+    return true;
+}
+
 FlashCheck FlashSequence::Program() {
     if (index_.romStart == 0) {
         if (auto error = LocateRomPart(path_, index_))
@@ -102,8 +117,8 @@ FlashCheck FlashSequence::Program() {
     if (auto error = unit_.SetAddressPointer(FirmwareStart))
         return error;
     unit_.Send("I");
-    // A write that fails means the unit is gone; sending the rest of the data
-    // into a dead line would only add a timeout per character.
+    // A port that is gone ends the sending: the rest of the data would only
+    // add a timeout per character.
     bool writing = true;
     for (;;) {
         auto piece = file.ReadPiece();
@@ -119,8 +134,8 @@ FlashCheck FlashSequence::Program() {
             unit_.Send("=");
             break;
         }
-        if (writing)
-            writing = Link().WritePaced(part.text.data(), part.text.size(), PagePauseMs, address);
+        for (std::size_t i = 0; writing && i < part.text.size(); ++i)
+            writing = SendProgrammed(part.text[i], address);
         if (part.end == ProgrammingPiece::End::Equals)
             break;
     }
