@@ -38,88 +38,88 @@ constexpr std::array<OptionSpec, 7> Globals{{
 
 constexpr std::array<CommandSpec, 19> Table{{
     {"ports", "", "list the serial ports",
-     "Lists the serial ports of this computer as the port field of the zeb40 window shows\n"
-     "them (\"Description (COMn)\"), with the device path and description of each. Any of\n"
+     "Lists the serial ports of this computer as the port field of the zeb40 window shows "
+     "them (\"Description (COMn)\"), with the device path and description of each. Any of "
      "these texts works as --port.",
      NoOptions, 0, 0},
-    {"info", "", "show the unit's version, identifier, option words and options",
-     "Connects to the unit and shows what the zeb40 window shows after Connect: the\n"
+    {"info", "", "the unit's version, identifier and options",
+     "Connects to the unit and shows what the zeb40 window shows after Connect: the "
      "firmware version and unique identifier, the two option words and the fitted options.",
      NoOptions, 0, 0},
-    {"read", "[-o FILE]", "read the unit's settings (into a configuration file)",
-     "Reads the unit's 45 settings. With -o they are written into a configuration file\n"
-     "(an existing file is replaced only after a question, or with --yes); without it they\n"
+    {"read", "[-o FILE]", "read the unit's settings (into a file)",
+     "Reads the unit's 45 settings. With -o they are written into a configuration file "
+     "(an existing file is replaced only after a question, or with --yes); without it they "
      "are printed as \"show\" prints them.",
      ReadOptions, 0, 0},
     {"show", "FILE", "show the settings of a configuration file",
-     "Shows every setting of a configuration file (.zeb): its name, group, label and the\n"
+     "Shows every setting of a configuration file (.zeb): its name, group, label and the "
      "entry or number the configuration window would show. Needs no unit.",
      NoOptions, 1, 1},
-    {"apply", "FILE", "send all settings of a configuration file to the unit",
-     "Sends all 45 settings of a configuration file to the unit, as the Apply button does:\n"
-     "'S', 'O', the items, 'S'. When the unit's configuration memory is full it offers to\n"
+    {"apply", "FILE", "send all settings of a file to the unit",
+     "Sends all 45 settings of a configuration file to the unit, as the Apply button does: "
+     "'S', 'O', the items, 'S'. When the unit's configuration memory is full it offers to "
      "reorganise it (a question; --yes answers OK) and then applies once more.",
      NoOptions, 1, 1},
-    {"new", "FILE", "write a configuration file with the default settings",
-     "Writes the built-in default settings into a configuration file, as File New and\n"
+    {"new", "FILE", "write a file with the default settings",
+     "Writes the built-in default settings into a configuration file, as File New and "
      "Save As do. An existing file is replaced only after a question, or with --yes.",
      NoOptions, 1, 1},
     {"get", "[-f FILE] SETTING", "show one setting of the unit or of a file",
-     "Reads one setting from the unit (or, with -f, from a configuration file) and shows\n"
-     "its entry or number. SETTING is a stable name such as generate.frame-rate;\n"
+     "Reads one setting from the unit (or, with -f, from a configuration file) and shows "
+     "its entry or number. SETTING is a stable name such as generate.frame-rate; "
      "\"zeb40ctl settings\" lists them.",
      FileOptions, 1, 1},
     {"set", "[-f FILE] SETTING VALUE", "change one setting of the unit or of a file",
-     "Writes one setting to the unit at once, as the configuration window does with Auto\n"
-     "Apply. VALUE is a list entry (\"25\", \"30 DF\", \"Off\"; letter case does not matter),\n"
-     "its index, a number, or on/off for a check box. The window's bounds apply: a value\n"
-     "that a bound changes is written bounded and reported.\n"
-     "With -f the setting is changed in a configuration file instead, as the window does\n"
-     "without a connection before File Save; changing the norm there also bounds the\n"
+     "Writes one setting to the unit at once, as the configuration window does with Auto "
+     "Apply. VALUE is a list entry (\"25\", \"30 DF\", \"Off\"; letter case does not matter), "
+     "its index, a number, or on/off for a check box. The window's bounds apply: a value "
+     "that a bound changes is written bounded and reported.\n\n"
+     "With -f the setting is changed in a configuration file instead, as the window does "
+     "without a connection before File Save; changing the norm there also bounds the "
      "settings that depend on it anew.",
      FileOptions, 2, 2},
     {"settings", "", "list the setting names with their values",
-     "Lists every setting that get and set take: its name, group and label, and the list\n"
+     "Lists every setting that get and set take: its name, group and label, and the list "
      "entries or the range of numbers it accepts. Needs no unit.",
      NoOptions, 0, 0},
     {"monitor", "[--reader] [--generator] [--count N]", "show the running timecode",
-     "Polls the unit every 200 ms and prints its running timecode as the configuration\n"
-     "window's Timecode boxes show it: \"HH:MM:SS:FF  UUUUUUUU\" (time, two blanks, user\n"
-     "bits), one line per poll. With both --reader and --generator the two are polled in\n"
+     "Polls the unit every 200 ms and prints its running timecode as the configuration "
+     "window's Timecode boxes show it: \"HH:MM:SS:FF  UUUUUUUU\" (time, two blanks, user "
+     "bits), one line per poll. With both --reader and --generator the two are polled in "
      "turn and each line starts with \"reader\" or \"generator\".",
      MonitorOptions, 0, 0},
     {"generator-set", "HH:MM:SS:FF [USERBITS]", "load a time and user bits into the generator",
-     "Loads a start time and, optionally, user bits (up to 8 hexadecimal digits) into the\n"
-     "generator and stores the time as the generator preset, as the Set button does:\n"
+     "Loads a start time and, optionally, user bits (up to 8 hexadecimal digits) into the "
+     "generator and stores the time as the generator preset, as the Set button does: "
      "'D' user bits, 'A' time, 'P' 24, 'L' time.",
      NoOptions, 1, 2},
     {"jam", "", "trigger a jam", "Sends the Jam button's command ('E' 41h).", NoOptions, 0, 0},
-    {"position", "PRESET", "place the inserted timecode at a preset position",
-     "Places the inserted timecode as the eight buttons of the Position group do:\n"
-     "upper-left, upper-center, upper-right, middle-left, middle-right, lower-left,\n"
-     "lower-center or lower-right (\"Lower Right\" works too). The horizontal and\n"
+    {"position", "PRESET", "place the inserted timecode at a preset",
+     "Places the inserted timecode as the eight buttons of the Position group do: "
+     "upper-left, upper-center, upper-right, middle-left, middle-right, lower-left, "
+     "lower-center or lower-right (\"Lower Right\" works too). The horizontal and "
      "vertical positions follow the unit's norm and insert size.",
      NoOptions, 1, 1},
     {"usercode", "CODE", "download a four-digit user code",
      "Downloads a user code (0 to 9999) into the unit: 'A' 0, then 'D' with the code.", NoOptions,
      1, 1},
     {"profile", "load N | save N", "load a profile or save a user profile",
-     "profile load N: loads profile N (1 to 499) or, with N = 0, the factory settings,\n"
-     "then reads the unit's settings back.\n"
-     "profile save N: applies the unit's current settings and saves them as user\n"
+     "profile load N: loads profile N (1 to 499) or, with N = 0, the factory settings, "
+     "then reads the unit's settings back.\n\n"
+     "profile save N: applies the unit's current settings and saves them as user "
      "profile N (0 to 9).",
      NoOptions, 2, 2},
     {"clock", "", "set the unit's clock from this computer",
-     "Sets the unit's real-time clock and date from this computer's local time, with the\n"
+     "Sets the unit's real-time clock and date from this computer's local time, with the "
      "frame number from the unit's norm.",
      NoOptions, 0, 0},
     {"reorganize", "", "reorganise the unit's configuration memory",
-     "Reorganises the unit's configuration memory after a question (--yes answers OK).\n"
+     "Reorganises the unit's configuration memory after a question (--yes answers OK). "
      "Does nothing when no item is in use.",
      NoOptions, 0, 0},
-    {"flash", "PACKAGE", "replace the unit's firmware from a flash update package",
-     "Replaces the unit's firmware from a flash update package (.zcf): mode switch, tests,\n"
-     "erase, programming, read-back and restart. Shows a progress bar on a terminal and\n"
+    {"flash", "PACKAGE", "replace the firmware from a flash package",
+     "Replaces the unit's firmware from a flash update package (.zcf): mode switch, tests, "
+     "erase, programming, read-back and restart. Shows a progress bar on a terminal and "
      "plain progress lines otherwise.",
      NoOptions, 1, 1},
     {"help", "[COMMAND]", "show the help of zeb40ctl or of a command", "", NoOptions, 0, 1},

@@ -78,7 +78,7 @@ TEST_F(Program, PortFromTheWindowsSettings) {
 }
 
 TEST_F(Program, CtrlCEndsTheMonitorWithItsDocument) {
-    ProgramRun run = RunProgram(CleanEnvironment(dir) + " timeout --preserve-status -s INT 1",
+    ProgramRun run = RunProgram(CleanEnvironment(dir) + " timeout --preserve-status -s INT 3",
                                 "--port " + unit.DevicePath() + " --json monitor");
     EXPECT_EQ(run.code, 0) << run.out;
     EXPECT_NE(run.out.find("\"caption\""), std::string::npos);
