@@ -1,5 +1,6 @@
 #include "flash/FlashUpdate.h"
 
+#include "flash/FlashProgress.h"
 #include "sim/FlashMode.h"
 #include "tests/flash/TestPackage.h"
 #include "tests/support/EmulatorFixture.h"
@@ -152,6 +153,24 @@ TEST_F(FlashUpdateTest, LineShapesThatKeepWorking) {
         EXPECT_NE(unit.ReceivedBytes().find("I" + data + (ownEquals ? "=" : "")),
                   std::string::npos);
     }
+}
+
+TEST_F(FlashUpdateTest, HeaderLinesOfExactlySeventyNineCharactersAreSeenWhole) {
+    const std::string boundary(39, 'B');
+    const std::string name(26, 'n');
+    TestPackage package;
+    package.boundaryLine = "Content-Type: multipart/mixed; boundary=" + boundary;
+    package.delimiter = "--" + boundary;
+    package.closing = package.delimiter + "--";
+    package.jamHeaders[0] = "Content-Type: text/plain; charset=US-ASCII; name=" + name + ".jam";
+    package.romHeaders[0] = "Content-Type: text/plain; charset=US-ASCII; name=" + name + ".rom";
+    for (const auto& line : {package.boundaryLine, package.jamHeaders[0], package.romHeaders[0]})
+        ASSERT_EQ(line.size(), 79u);
+    const auto image = test::TestImage(120);
+    package.SetImage(image);
+    ASSERT_EQ(Run(WritePackage(package.Text())), FlashOutcome::Completed) << LastDetail();
+    EXPECT_EQ(index.delimiter, package.delimiter);
+    EXPECT_EQ(Flash(image.size()), image);
 }
 
 TEST_F(FlashUpdateTest, MalformedPackagesNeverReachTheUnit) {
@@ -327,6 +346,13 @@ TEST_F(FlashUpdateTest, PreparationFailuresLeaveTheUnitUntouched) {
     EXPECT_EQ(op.messages[0].caption, "ZEB40");
     EXPECT_FALSE(ClearsConnectBox(FlashOutcome::Cancelled));
     EXPECT_EQ(unit.ReceivedBytes(), "");
+}
+
+TEST(FlashProgressTest, LargeFilesDoNotOverflow) {
+    // 32-bit arithmetic would overflow from about 8.6 MB of data on.
+    EXPECT_EQ(flash_progress::Position(50, 250, 2'000'000'000, 100, 2'100'000'100), 288);
+    EXPECT_EQ(flash_progress::Position(300, 700, 2'100'000'100, 100, 2'100'000'100), 1000);
+    EXPECT_EQ(flash_progress::Position(50, 250, 100, 100, 100), 50);
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 #include "tests/support/EmulatorFixture.h"
 #include "tests/support/ScriptedOperator.h"
 
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace zeb40 {
@@ -188,6 +190,15 @@ TEST_F(PackageLocatorTest, MissingFileIsErrorTwelve) {
     auto error = LocateRomPart(dir.File("absent.zcf"), index);
     ASSERT_TRUE(error);
     EXPECT_EQ(error->detail, "Project file not found (12)");
+}
+
+TEST_F(PackageLocatorTest, FileBeyondThirtyTwoBitPositionsIsRefused) {
+    { std::ofstream sparse(path, std::ios::binary); }
+    std::filesystem::resize_file(path, (std::uintmax_t{1} << 31) + 10);
+    index = PackageIndex{};
+    auto error = LocateRomPart(path, index);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->number, 12);
 }
 
 TEST_F(PackageLocatorTest, FindLineReadsLongLinesInPiecesOf79) {
