@@ -159,11 +159,11 @@ ExitCode RunGeneratorSet(CliContext& context) {
     }
     if (!context.JsonOutput()) {
         char text[16];
-        std::snprintf(text, sizeof text, "%02d:%02d:%02d:%02d", time->hours, time->minutes,
-                      time->seconds, time->frames);
+        (void)std::snprintf(text, sizeof text, "%02d:%02d:%02d:%02d", time->hours, time->minutes,
+                            time->seconds, time->frames);
         context.out << "Generator set to " << text;
         if (userWord) {
-            std::snprintf(text, sizeof text, "%08lX", static_cast<unsigned long>(*userWord));
+            (void)std::snprintf(text, sizeof text, "%08lX", static_cast<unsigned long>(*userWord));
             context.out << ", user bits " << text;
         }
         context.out << "\n";

@@ -13,7 +13,7 @@ namespace {
 
 std::string Hex8(std::uint32_t value) {
     char text[16];
-    std::snprintf(text, sizeof text, "%08lX", static_cast<unsigned long>(value));
+    (void)std::snprintf(text, sizeof text, "%08lX", static_cast<unsigned long>(value));
     return text;
 }
 
@@ -48,7 +48,8 @@ ExitCode RunInfo(CliContext& context) {
     std::vector<std::string> options = OptionLines(OptionsText(firstWord, secondWord));
 
     char versionNumber[16];
-    std::snprintf(versionNumber, sizeof versionNumber, "%X.%02X", version >> 8, version & 0xFFu);
+    (void)std::snprintf(versionNumber, sizeof versionNumber, "%X.%02X", version >> 8,
+                        version & 0xFFu);
     context.result.Set("version", versionNumber);
     context.result.Set("identifier", identifier == 0xFFFFFFFFu ? Json() : Json(Hex8(identifier)));
     context.result.Set("firstOptionWord", Hex8(firstWord));

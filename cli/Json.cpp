@@ -71,7 +71,7 @@ std::string JsonQuote(std::string_view text) {
             default:
                 if (c < 0x20 || c == 0x7F) {
                     char escaped[8];
-                    std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                    (void)std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
                     out += escaped;
                 } else {
                     out += static_cast<char>(c);

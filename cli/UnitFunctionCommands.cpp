@@ -167,8 +167,8 @@ ExitCode RunClock(CliContext& context) {
     }
     if (!context.JsonOutput()) {
         char text[64];
-        std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", clock.year, clock.month,
-                      clock.day, clock.hours, clock.minutes, clock.seconds);
+        (void)std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", clock.year,
+                            clock.month, clock.day, clock.hours, clock.minutes, clock.seconds);
         context.out << "Clock set to " << text << "\n";
     }
     return ExitCode::Success;

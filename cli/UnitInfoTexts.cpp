@@ -6,11 +6,11 @@ namespace zeb40::cli {
 
 std::string VersionText(std::uint16_t version, std::uint32_t identifier) {
     char text[64];
-    std::snprintf(text, sizeof text, "%X.%02X", version >> 8, version & 0xFFu);
+    (void)std::snprintf(text, sizeof text, "%X.%02X", version >> 8, version & 0xFFu);
     std::string result = text;
     if (identifier != 0xFFFFFFFFu) {
-        std::snprintf(text, sizeof text, "\t\tUnique ID:  %08lX",
-                      static_cast<unsigned long>(identifier));
+        (void)std::snprintf(text, sizeof text, "\t\tUnique ID:  %08lX",
+                            static_cast<unsigned long>(identifier));
         result += text;
     }
     return result;
@@ -18,8 +18,8 @@ std::string VersionText(std::uint16_t version, std::uint32_t identifier) {
 
 std::string ConfigText(std::uint32_t firstWord, std::uint32_t secondWord) {
     char text[32];
-    std::snprintf(text, sizeof text, "%08lX / %08lX", static_cast<unsigned long>(firstWord),
-                  static_cast<unsigned long>(secondWord));
+    (void)std::snprintf(text, sizeof text, "%08lX / %08lX", static_cast<unsigned long>(firstWord),
+                        static_cast<unsigned long>(secondWord));
     return text;
 }
 
