@@ -14,7 +14,7 @@ struct FlashError {
     std::string detail; // "Flash erase failed (34)"
 };
 
-// Empty when a step passed.
+// Empty when a check passed.
 using FlashCheck = std::optional<FlashError>;
 
 // The detail with "%s" replaced by argument, cut to the 79 characters the

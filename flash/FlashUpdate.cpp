@@ -8,6 +8,7 @@
 #include "flash/ReadBackDecoder.h"
 #include "resources/Strings.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 
@@ -32,7 +33,7 @@ class UnitReadBack : public ReadBackPeer {
     FlashModeLink& unit_;
 };
 
-// Steps 9 to 20 of the update: from the mode switch to the restart.
+// The update from the mode switch to the restart, one phase per method.
 class FlashSequence {
   public:
     FlashSequence(UnitLink& link, const std::string& path, PackageIndex& index, Operator& op)
@@ -86,14 +87,15 @@ FlashCheck FlashSequence::Erase() {
     return std::nullopt;
 }
 
-// One character through WritePaced. A write held up on the line (flow
-// control) is tried again for as long as the unit may take to answer; a port
-// that is gone is not.
+// One character through WritePaced. A write that timed out, held up on the
+// line, is tried again for as long as the unit may take to answer; any other
+// failure ends the sending.
 bool FlashSequence::SendProgrammed(char c, std::uint16_t& address) {
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::milliseconds(FlashReadTimeoutMs);
     while (!Link().WritePaced(&c, 1, PagePauseMs, address)) {
-        if (Link().Lost() || std::chrono::steady_clock::now() >= deadline)
+        if (Link().Lost() || Link().LastErrorNumber() != ETIMEDOUT ||
+            std::chrono::steady_clock::now() >= deadline)
             return false;
     }
     return true;
