@@ -4,6 +4,7 @@
 #include "cli/UnitConnection.h"
 #include "config/TimecodeCommands.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -14,8 +15,8 @@ namespace zeb40::cli {
 namespace {
 
 constexpr auto PollInterval = std::chrono::milliseconds(200);
-// Polls that fail one after the other before the monitor gives up: about a
-// second of a silent line, or at once when the line is gone.
+// Polls that may fail one after the other before the monitor gives up (a
+// silent unit costs a second each); a line that is gone ends it at once.
 constexpr int FailedPollLimit = 5;
 
 struct TimeFields {
@@ -91,7 +92,8 @@ ExitCode RunMonitor(CliContext& context) {
     while (count < 0 || shown < count) {
         if (!WaitForNextPoll(context, due))
             break;
-        due += PollInterval;
+        // A slow poll delays the next one instead of causing a burst.
+        due = std::max(due + PollInterval, std::chrono::steady_clock::now());
         TimecodeSource source = TimecodeSource::Generator;
         if (reader && (!generator || readerTurn))
             source = TimecodeSource::Reader;
