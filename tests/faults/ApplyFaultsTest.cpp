@@ -86,6 +86,7 @@ TEST_F(ApplyFaultsTest, UnitVanishingInTheBatchStopsItAtOnce) {
     EXPECT_EQ(config.table[12], 3);
     EXPECT_EQ(UnitItem(12), 3);
     EXPECT_EQ(config.table[96], DefaultConfigItemTable()[96]);
+    ASSERT_FALSE(BatchSent().empty());
     EXPECT_EQ(BatchSent().back(), "C0"); // item 25's write, then nothing
     EXPECT_TRUE(dialog->Controls().Button(control::Apply)->isEnabled());
 
@@ -107,6 +108,7 @@ TEST_F(ApplyFaultsTest, SilenceInTheBatchCostsOneTimeoutAndSendsNothingAfter) {
     EXPECT_GT(seconds, 0.9 * ByteTimeout);
     EXPECT_LT(seconds, 2 * ByteTimeout);
     EXPECT_TRUE(op.messages.empty());
+    ASSERT_FALSE(BatchSent().empty());
     EXPECT_EQ(BatchSent().back(), "P29"); // no later item, no closing 'S'
     EXPECT_EQ(config.table[12], 3);
     EXPECT_EQ(config.table[96], DefaultConfigItemTable()[96]);
@@ -134,9 +136,12 @@ TEST_F(ApplyFaultsTest, GarbledReplyInTheBatchStopsItAtOnceAndAReopenStartsClean
         unit.AddFault(c.fault);
         EXPECT_LT(ClickApply(), Immediate);
         EXPECT_TRUE(op.messages.empty());
-        EXPECT_NE(BatchSent().back(), "S");
+        const auto sent = BatchSent();
+        ASSERT_FALSE(sent.empty());
+        EXPECT_NE(sent.back(), "S");
         EXPECT_EQ(config.table[96], DefaultConfigItemTable()[96]);
 
+        test::WaitForTheLineToSettle();
         ASSERT_TRUE(OpenLink());
         OpenWindow();
         ExpectCompleteApply();
@@ -149,6 +154,7 @@ TEST_F(ApplyFaultsTest, LateAnswersInsideTheTimeoutCompleteTheBatch) {
     unit.AddFault(Fault::Late('P', 700, 1).OnValue(41));
     unit.AddFault(Fault::Late('S', 700, 1).After(1));
     EXPECT_LT(ClickApply(), 2 * (0.7 + 0.7));
+    ASSERT_FALSE(BatchSent().empty());
     EXPECT_EQ(BatchSent().back(), "S");
     EXPECT_EQ(config.table[96], 5);
 }

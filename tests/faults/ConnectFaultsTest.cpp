@@ -191,6 +191,7 @@ TEST_F(ConnectFaultsTest, GarbledLinesFailAtOnceAndAReconnectStartsClean) {
         EXPECT_LT(ConnectToUnit(), Immediate);
         ExpectOnlyMessage(c.message);
         EXPECT_FALSE(Checked());
+        test::WaitForTheLineToSettle();
         ExpectReconnectTo(unit.DevicePath());
     }
 }

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <memory>
 #include <string>
+#include <thread>
 
 namespace zeb40::test {
 
@@ -33,6 +34,13 @@ class Stopwatch {
   private:
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
+
+// The operator's reconnect comes long after the unit's last answer to a
+// garbled exchange; tests wait this long so that no answer is still on its
+// way when the port is opened (and purged) again.
+inline void WaitForTheLineToSettle() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+}
 
 class FaultFixture : public EmulatorFixture {
   protected:

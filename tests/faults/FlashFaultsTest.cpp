@@ -6,10 +6,15 @@
 // hang-up) completes.
 
 #include "flash/FlashUpdate.h"
+#include "shell/MainWindow.h"
+#include "shell/PortField.h"
 #include "sim/FlashMode.h"
 #include "sim/FlashPackageWriter.h"
 #include "tests/faults/FaultFixture.h"
 
+#include <QAction>
+#include <QCheckBox>
+#include <QSettings>
 #include <fstream>
 #include <functional>
 #include <optional>
@@ -196,6 +201,33 @@ TEST_F(FlashFaultsTest, UnitVanishingWhileProgrammingStopsSendingAndAborts) {
 
     auto fresh = StartFreshUnit();
     ExpectRunCompletes(*fresh);
+}
+
+TEST_F(FlashFaultsTest, MainWindowIsUsableAgainAfterTheUnitVanishedDuringTheErase) {
+    QSettings settings;
+    ConfigState config;
+    MainWindow window(link, config, op, settings);
+    {
+        auto lock = unit.Lock();
+        FlashModeOf(unit).AddFault(Strike(FlashReply::Erase, FlashFault::Kind::HangUp, 1));
+    }
+    op.files.push_back(ChosenFile{package, "fw"});
+    window.Port().setEditText(QString::fromStdString(unit.DevicePath()));
+    window.MenuAction(MainWindow::Command::FlashUpdate).trigger();
+
+    EXPECT_EQ(Detail(), "Flash erase failed (34)");
+    EXPECT_TRUE(window.isEnabled());
+    EXPECT_FALSE(window.ConnectBox().isChecked());
+    EXPECT_FALSE(op.progressOpen);
+
+    // Plugged in again, the unit connects with the normal timeouts.
+    auto fresh = StartFreshUnit();
+    op.messages.clear();
+    window.Port().setEditText(QString::fromStdString(fresh->DevicePath()));
+    window.ConnectBox().click();
+    EXPECT_TRUE(op.messages.empty());
+    EXPECT_TRUE(window.ConnectBox().isChecked());
+    EXPECT_EQ(link.Timeouts().readTotalConstantMs, 1000);
 }
 
 } // namespace
