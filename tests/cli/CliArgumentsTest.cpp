@@ -1,5 +1,6 @@
 #include "cli/CliArguments.h"
 
+#include "cli/CliContext.h"
 #include "cli/CommandTable.h"
 
 #include <gtest/gtest.h>
@@ -84,6 +85,17 @@ TEST(CliArguments, EveryCommandOfTheTableParsesWithItsLeastArguments) {
             arguments.push_back("1");
         EXPECT_TRUE(ParseCliArguments(arguments).invocation) << command.name;
     }
+}
+
+TEST(PortName, OptionThenEnvironmentThenTheWindowsSetting) {
+    PortSources sources{std::string("ttyUSB1"), [] { return std::string("COM3"); }};
+    EXPECT_EQ(ResolvePortName(std::string("ttyS0"), sources), "ttyS0");
+    EXPECT_EQ(ResolvePortName(std::nullopt, sources), "ttyUSB1");
+    sources.variable = "";
+    EXPECT_EQ(ResolvePortName(std::nullopt, sources), "COM3");
+    sources.storedPort = nullptr;
+    EXPECT_EQ(ResolvePortName(std::nullopt, sources), "");
+    EXPECT_EQ(ResolvePortName(std::string(""), {std::string("ttyUSB1"), nullptr}), "");
 }
 
 TEST(CliArguments, ArbitraryWordsNeverBreakTheParser) {
