@@ -1,4 +1,4 @@
-// ports and info: which ports there are, and what the unit says about itself.
+// info: what the unit says about itself, as the main window shows it.
 
 #include "cli/Commands.h"
 #include "cli/UnitConnection.h"
