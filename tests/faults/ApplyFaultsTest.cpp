@@ -6,6 +6,7 @@
 #include "config/ItemDescriptions.h"
 #include "config/ProfileCommands.h"
 #include "config/window/ConfigDialog.h"
+#include "sim/ConfigMemory.h"
 #include "tests/faults/FaultFixture.h"
 
 #include <QSettings>
@@ -157,6 +158,25 @@ TEST_F(ApplyFaultsTest, LateAnswersInsideTheTimeoutCompleteTheBatch) {
     ASSERT_FALSE(BatchSent().empty());
     EXPECT_EQ(BatchSent().back(), "S");
     EXPECT_EQ(config.table[96], 5);
+}
+
+TEST_F(ApplyFaultsTest, UnitVanishingWhileReorganizingIsACommunicationError) {
+    {
+        auto lock = unit.Lock();
+        unit.Find<sim::ConfigMemory>()->SetInUse(10);
+    }
+    dialog->Editor().RefreshItemCount(); // enables Reorganize
+    unit.Configure("reorganize-ms", "0");
+    unit.AddFault(Fault::Of(Fault::Kind::HangUp, 'Q'));
+    op.answers.push_back(Answer::Ok);
+    test::Stopwatch watch;
+    dialog->Controls().Button(control::Reorganize)->click();
+    EXPECT_LT(watch.Seconds(), Immediate);
+    ASSERT_EQ(op.messages.size(), 2u); // the question, then the failure
+    EXPECT_EQ(op.messages[1].text, "Communication error");
+    EXPECT_EQ(op.messages[1].caption, "ZEB40 Error");
+    // The long timeout of the reorganisation does not outlive it.
+    EXPECT_EQ(link.Timeouts().readTotalConstantMs, 1000);
 }
 
 class ProfileSaveFaultsTest : public ApplyFaultsTest {

@@ -15,9 +15,14 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QSettings>
+#include <atomic>
+#include <fcntl.h>
 #include <fstream>
 #include <functional>
 #include <optional>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace zeb40 {
 namespace {
@@ -228,6 +233,39 @@ TEST_F(FlashFaultsTest, MainWindowIsUsableAgainAfterTheUnitVanishedDuringTheEras
     EXPECT_TRUE(op.messages.empty());
     EXPECT_TRUE(window.ConnectBox().isChecked());
     EXPECT_EQ(link.Timeouts().readTotalConstantMs, 1000);
+}
+
+// Fault: the package is opened with a blocking open, so a named pipe (or a
+// device) chosen in the file dialog hangs the program until some writer comes
+// along; /dev/zero even hangs it for good while the package is searched.
+// Files that are not regular files should be refused with "Failed to open
+// file!" at once, as configuration files are.
+TEST_F(FlashFaultsTest, DISABLED_PackageThatIsAPipeIsRefusedInsteadOfWaitedFor) {
+    const std::string pipe = dir.File("pipe.zcf");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    // Lets any open that waits for a writer go on after two seconds, so the
+    // test ends either way.
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        while (!done) {
+            const int fd = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+            if (fd >= 0)
+                ::close(fd);
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    });
+    op.files.push_back(ChosenFile{pipe, "pipe"});
+    test::Stopwatch watch;
+    const FlashOutcome outcome = FlashUpdate(link, unit.DevicePath(), index, op);
+    const double seconds = watch.Seconds();
+    done = true;
+    writer.join();
+
+    EXPECT_LT(seconds, test::Immediate);
+    EXPECT_EQ(outcome, FlashOutcome::Cancelled);
+    EXPECT_EQ(op.Texts(), std::vector<std::string>{"Failed to open file!\n"});
+    EXPECT_EQ(unit.ReceivedBytes(), "");
 }
 
 } // namespace
