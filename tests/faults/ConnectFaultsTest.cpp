@@ -3,13 +3,17 @@
 // unchecked, no wait beyond the protocol's timeouts, and a working reconnect.
 
 #include "config/ItemDescriptions.h"
+#include "config/window/ProfileNumberDialog.h"
 #include "shell/MainWindow.h"
 #include "shell/PortField.h"
 #include "tests/faults/FaultFixture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QSettings>
+#include <QTimer>
 #include <thread>
 
 namespace zeb40 {
@@ -217,6 +221,33 @@ TEST_F(ConnectFaultsTest, LateAnswerBeyondTheTimeoutIsNoUnitAndIsNotReadLater) {
     // discards them instead of taking them for the next answers.
     std::this_thread::sleep_for(std::chrono::milliseconds(800));
     ExpectReconnectTo(unit.DevicePath());
+}
+
+TEST_F(ConnectFaultsTest, UnitVanishingAtLoadProfileIsReportedAndShownDisconnected) {
+    ConnectToUnit();
+    ASSERT_TRUE(Checked());
+    unit.AddFault(Fault::Of(Fault::Kind::HangUp, 'B'));
+    // Profile 12 in the modal number dialog; whatever happens, the modal run ends.
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<ProfileNumberDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->Field()->setText("12");
+        dialog->accept();
+    });
+    QTimer::singleShot(5000, [] {
+        if (auto* modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    test::Stopwatch watch;
+    window->MenuAction(MainWindow::Command::LoadProfile).trigger();
+    EXPECT_LT(watch.Seconds(), Immediate);
+
+    // The load fails, the settings are read back all the same, and that fails too.
+    EXPECT_EQ(op.Texts(), (std::vector<std::string>{"Can't load profile", CommunicationError}));
+    EXPECT_FALSE(Checked());
+
+    auto fresh = StartFreshUnit();
+    ExpectReconnectTo(fresh->DevicePath());
 }
 
 } // namespace
