@@ -98,7 +98,7 @@ class FlashMode : public Extension {
     std::array<std::uint8_t, 0x10000> memory_{};
     std::uint32_t v_ = 0x5A3C0F96;
     SwitchAccepts accepts_ = SwitchAccepts::Complement;
-    std::chrono::milliseconds pageTime_{20};
+    std::chrono::milliseconds pageTime_{10};
     std::vector<FlashFault> faults_;
 
     bool inFlashMode_ = false;
