@@ -106,8 +106,10 @@ void Emulator::HangUp() {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         return;
     }
-    CloseLine();
+    // Said before the line goes, so a test that sees the program lose the
+    // line also sees the unit as hung up.
     hungUp_ = true;
+    CloseLine();
 }
 
 void Emulator::CloseLine() {

@@ -65,6 +65,20 @@ TEST_F(LostLinkTest, MonitorPollingAVanishedUnitNeitherWaitsNorSpins) {
     EXPECT_LT(ProcessorSeconds() - before, 0.25);
 }
 
+TEST_F(LostLinkTest, EmulatedUnitSaysItHungUpBeforeTheProgramSeesTheLineGo) {
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        sim::Emulator other;
+        ASSERT_TRUE(other.Start());
+        other.AddFault(sim::Fault::Of(sim::Fault::Kind::HangUp, 'e'));
+        ASSERT_TRUE(OpenLinkOn(other));
+        ReplyCode code{};
+        std::uint32_t value = 0;
+        EXPECT_FALSE(link.Query('e', unit_value::Identifier, code, value));
+        ASSERT_TRUE(other.HungUp()) << "attempt " << attempt;
+        link.CloseIfOpen();
+    }
+}
+
 // Fault: nothing reports a link lost while the configuration window polls
 // the unit; the Connect box stays checked over a dead line.
 TEST_F(LostLinkTest, DISABLED_MainWindowShowsTheLinkLostAtTheNextExchange) {
