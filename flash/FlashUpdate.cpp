@@ -10,7 +10,6 @@
 
 #include <cerrno>
 #include <chrono>
-#include <cstdio>
 
 namespace zeb40 {
 namespace {
@@ -184,11 +183,8 @@ FlashCheck FlashSequence::Restart() {
 }
 
 bool CanOpen(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return false;
-    std::fclose(file);
-    return true;
+    PackageFile file;
+    return file.Open(path);
 }
 
 FileChoice PackageChoice() {

@@ -1,6 +1,9 @@
 #include "flash/PackageFile.h"
 
+#include <fcntl.h>
 #include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace zeb40 {
 
@@ -10,13 +13,15 @@ PackageFile::~PackageFile() {
 
 bool PackageFile::Open(const std::string& path) {
     Close();
-    file_ = std::fopen(path.c_str(), "rb");
-    if (!file_)
+    // Only a regular file can be a package: a pipe or a device would block the
+    // open or never end. Positions are kept as 32-bit offsets.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return false;
-    // Positions are kept as 32-bit offsets; a larger file cannot be a package.
-    if (std::fseek(file_, 0, SEEK_END) != 0 ||
-        std::ftell(file_) > std::numeric_limits<std::int32_t>::max() || !Seek(0)) {
-        Close();
+    struct stat status {};
+    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
+        status.st_size > std::numeric_limits<std::int32_t>::max() || !(file_ = fdopen(fd, "rb"))) {
+        ::close(fd);
         return false;
     }
     return true;

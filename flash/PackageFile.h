@@ -21,7 +21,8 @@ class PackageFile {
     PackageFile(const PackageFile&) = delete;
     PackageFile& operator=(const PackageFile&) = delete;
 
-    // False when the file cannot be opened or is too large for 32-bit positions.
+    // False unless it is a regular file that can be read, small enough for
+    // 32-bit positions.
     bool Open(const std::string& path);
     void Close();
     bool IsOpen() const { return file_ != nullptr; }

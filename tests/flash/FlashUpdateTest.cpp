@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <sys/stat.h>
 
 namespace zeb40 {
 namespace {
@@ -344,6 +345,12 @@ TEST_F(FlashUpdateTest, PreparationFailuresLeaveTheUnitUntouched) {
     EXPECT_EQ(Run(dir.File("absent.zcf")), FlashOutcome::Cancelled);
     EXPECT_EQ(op.Texts(), std::vector<std::string>{"Failed to open file!\n"});
     EXPECT_EQ(op.messages[0].caption, "ZEB40");
+    // A pipe would block the open until a writer comes; a device never ends.
+    ASSERT_EQ(mkfifo(dir.File("pipe.zcf").c_str(), 0600), 0);
+    for (const std::string& path : {dir.File("pipe.zcf"), std::string("/dev/zero"), dir.Path()}) {
+        EXPECT_EQ(Run(path), FlashOutcome::Cancelled) << path;
+        EXPECT_EQ(op.Texts(), std::vector<std::string>{"Failed to open file!\n"});
+    }
     EXPECT_FALSE(ClearsConnectBox(FlashOutcome::Cancelled));
     EXPECT_EQ(unit.ReceivedBytes(), "");
 }
