@@ -179,6 +179,30 @@ TEST_F(ApplyFaultsTest, UnitVanishingWhileReorganizingIsACommunicationError) {
     EXPECT_EQ(link.Timeouts().readTotalConstantMs, 1000);
 }
 
+TEST_F(ApplyFaultsTest, SilentReorganizationEndsAtItsRaisedTimeout) {
+    {
+        auto lock = unit.Lock();
+        unit.Find<sim::ConfigMemory>()->SetInUse(10);
+    }
+    dialog->Editor().RefreshItemCount();
+    unit.AddFault(Fault::Of(Fault::Kind::Silent, 'Q', 1));
+    op.answers.push_back(Answer::Ok);
+    test::Stopwatch watch;
+    dialog->Controls().Button(control::Reorganize)->click();
+    const double seconds = watch.Seconds();
+    EXPECT_GT(seconds, 0.9 * test::ReorganizeByteTimeout);
+    EXPECT_LT(seconds, 2 * test::ReorganizeByteTimeout);
+    ASSERT_EQ(op.messages.size(), 2u);
+    EXPECT_EQ(op.messages[1].text, "Communication error");
+    EXPECT_EQ(link.Timeouts().readTotalConstantMs, 1000);
+    EXPECT_TRUE(dialog->Controls().Button(control::Reorganize)->isEnabled());
+
+    // The silent unit left nothing in transit: Apply works on the same link.
+    MakeRoom(unit);
+    unit.ClearReceived();
+    ExpectCompleteApply();
+}
+
 class ProfileSaveFaultsTest : public ApplyFaultsTest {
   protected:
     void SetUp() override {

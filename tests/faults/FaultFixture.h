@@ -15,10 +15,11 @@
 namespace zeb40::test {
 
 // The link's timeouts, in seconds: one awaited byte of a normal exchange, of
-// the flash update and of saving a profile. Bounds in the tests are twice
-// these, loose enough for a loaded machine and far below a hang.
+// the flash update, of reorganising the memory and of saving a profile. Bounds in the tests are
+// twice these, loose enough for a loaded machine and far below a hang.
 inline constexpr double ByteTimeout = 1.0;
 inline constexpr double FlashByteTimeout = 2.0;
+inline constexpr double ReorganizeByteTimeout = 5.0;
 inline constexpr double SaveProfileByteTimeout = 10.0;
 // What a failure that needs no timeout at all (a vanished line, a garbled
 // echo) may cost.
