@@ -15,8 +15,9 @@
 namespace zeb40::test {
 
 // The link's timeouts, in seconds: one awaited byte of a normal exchange, of
-// the flash update, of reorganising the memory and of saving a profile. Bounds in the tests are
-// twice these, loose enough for a loaded machine and far below a hang.
+// the flash update, of reorganising the memory and of saving a profile.
+// Bounds in the tests are twice these, loose enough for a loaded machine and
+// far below a hang.
 inline constexpr double ByteTimeout = 1.0;
 inline constexpr double FlashByteTimeout = 2.0;
 inline constexpr double ReorganizeByteTimeout = 5.0;
@@ -30,7 +31,6 @@ class Stopwatch {
     double Seconds() const {
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
     }
-    void Restart() { start_ = std::chrono::steady_clock::now(); }
 
   private:
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
@@ -40,7 +40,7 @@ class Stopwatch {
 // garbled exchange; tests wait this long so that no answer is still on its
 // way when the port is opened (and purged) again.
 inline void WaitForTheLineToSettle() {
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
 }
 
 class FaultFixture : public EmulatorFixture {
@@ -48,8 +48,8 @@ class FaultFixture : public EmulatorFixture {
     // Another unit on a pty of its own, as when the operator plugs the unit
     // back in and it comes up on a new device.
     std::unique_ptr<sim::Emulator> StartFreshUnit();
-    // Room in the unit's configuration memory for any number of full applies
-    // in one test.
+    // Empties the unit's configuration memory and makes it as large as it
+    // goes, so that a test can apply all settings several times.
     static void MakeRoom(sim::Emulator& someUnit);
     // Closes the link and opens it on that unit's device.
     bool OpenLinkOn(sim::Emulator& other);
