@@ -184,6 +184,8 @@ TEST_F(ConnectFaultsTest, GarbledLinesFailAtOnceAndAReconnectStartsClean) {
         {"item echoed with another value", Fault::Of(Fault::Kind::WrongEchoValue, 'c', 1),
          CommunicationError},
         {"item refused", Fault::Refuse('c', "OV", 1).OnValue(44), CommunicationError},
+        {"item reply longer than a line", Fault::Of(Fault::Kind::LongLine, 'c', 1).OnValue(30),
+         CommunicationError},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
