@@ -1,9 +1,10 @@
 // info: what the unit says about itself, as the main window shows it.
 
 #include "cli/Commands.h"
+#include "cli/OptionLines.h"
 #include "cli/UnitConnection.h"
-#include "cli/UnitInfoTexts.h"
 #include "resources/Strings.h"
+#include "shell/startup/InfoTexts.h"
 
 #include <cstdio>
 #include <ostream>

@@ -1,7 +1,7 @@
 #include "shell/UnitConnection.h"
 
 #include "resources/Strings.h"
-#include "shell/InfoTexts.h"
+#include "shell/startup/InfoTexts.h"
 
 namespace zeb40 {
 namespace {

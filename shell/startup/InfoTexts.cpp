@@ -1,4 +1,4 @@
-#include "shell/InfoTexts.h"
+#include "shell/startup/InfoTexts.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 #include "cli/SettingValues.h"
 
-#include "cli/UnitInfoTexts.h"
+#include "cli/OptionLines.h"
 
 #include <gtest/gtest.h>
 
@@ -63,16 +63,9 @@ TEST(SettingValues, StoredBytesShowAsTheWindowShowsThem) {
     EXPECT_EQ(AcceptedValues(Setting("jam.wheel")), "1 to 99");
 }
 
-TEST(UnitInfoTexts, AsTheMainWindowShowsThem) {
-    EXPECT_EQ(VersionText(0x0346, 0xFFFFFFFF), "3.46");
-    EXPECT_EQ(VersionText(0x0346, 0x2A), "3.46\t\tUnique ID:  0000002A");
-    EXPECT_EQ(ConfigText(0x00020001, 0x00020003), "00020001 / 00020003");
-    EXPECT_EQ(OptionsText(0x00020001, 0x00020003), "Video Channel with Cinch connectors\n");
-    EXPECT_EQ(OptionsText(0x6, 0x6), "LTC Reader LTC Generator ");
-    EXPECT_EQ(OptionsText(0x18, 0x18), "VITC Reader and Generator\n");
-    EXPECT_EQ(OptionsText(0x10, 0x10), "VITC Generator\n");
-    EXPECT_EQ(OptionsText(0x01000000, 0xFF000000), "Option\n");
+TEST(OptionLines, OneLinePerOptionAndTheUnfinishedLast) {
     EXPECT_EQ(OptionLines("A\nB\nC "), (std::vector<std::string>{"A", "B", "C "}));
+    EXPECT_TRUE(OptionLines("").empty());
 }
 
 } // namespace
