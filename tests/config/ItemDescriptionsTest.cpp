@@ -30,8 +30,9 @@ TEST(DefaultTable, HeaderCarriedBytesAndSettingsAreTheFactoryOnes) {
     for (const auto& d : SettingItems())
         settings.insert(d.item);
     for (int i = 12; i < 100; ++i) {
-        if (!settings.count(i) && i != 75)
+        if (!settings.count(i) && i != 75) {
             EXPECT_EQ(table[i], 0) << "carried byte " << i;
+        }
     }
     const std::vector<std::pair<int, int>> defaults = {
         {12, 0},    {15, 9},  {16, 1},  {17, 10}, {18, 12},  {27, 0x10}, {29, 2},  {30, 1}, {31, 1},
