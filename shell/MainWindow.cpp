@@ -221,11 +221,25 @@ void MainWindow::OpenConfigWindow() {
     // Blocks only this window, so the help window stays usable meanwhile.
     dialog.setWindowModality(Qt::WindowModal);
     dialog.exec();
+    ShowLinkLost(dialog.ReportedLostLink());
 }
 
 void MainWindow::LoadProfileCommand() {
     if (LoadProfile(link_, op_, this))
         ReadConfigFromUnit();
+    ShowLinkLost(false);
+}
+
+void MainWindow::ShowLinkLost(bool alreadyReported) {
+    // An unplugged unit: say so once and show the link as closed, rather than
+    // keep Connect checked over a dead line.
+    if (!link_.IsOpen() || !link_.Lost())
+        return;
+    if (!alreadyReported && connectBox_->isChecked())
+        op_.ShowMessage(strings::CommunicationError, strings::ErrorCaption,
+                        MessageIcon::Exclamation);
+    connectBox_->setChecked(false);
+    Disconnect();
 }
 
 void MainWindow::FlashUpdateCommand() {

@@ -49,6 +49,9 @@ class MainWindow : public QDialog {
     // Reads the unit's settings unless a file is open; on failure shows
     // "Communication error" and clears the Connect box (the link stays open).
     bool ReadConfigFromUnit();
+    // After a command: when the unit vanished, "Communication error" (unless
+    // the command's window said it already) and the link shown as closed.
+    void ShowLinkLost(bool alreadyReported);
     // Shows a help page in the help window; "Failed to launch help." if it
     // cannot be shown.
     void ShowHelp(const QString& page);

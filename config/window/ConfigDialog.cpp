@@ -52,6 +52,7 @@ ConfigDialog::ConfigDialog(UnitLink& link, ConfigState& config, Operator& op, QS
     editor_.RefreshItemCount();
     controls_.Combo(1009)->setFocus(Qt::OtherFocusReason);
 
+    connect(&monitor_, &TimecodeMonitor::linkLost, this, &ConfigDialog::OnLinkLost);
     connect(controls_.Button(control::Apply), &QPushButton::clicked, this,
             [this] { editor_.ApplyAll(); });
     connect(controls_.Check(control::AutoApply), &QCheckBox::clicked, this,
@@ -185,6 +186,13 @@ void ConfigDialog::OnSetGenerator() {
                      held_.Value(control::GenerateSeconds), held_.Value(control::GenerateFrames));
     WaitCursor wait(op_);
     SetGenerator(link_, timecode, held_.UserBitsText());
+}
+
+void ConfigDialog::OnLinkLost() {
+    if (reportedLostLink_)
+        return;
+    reportedLostLink_ = true;
+    op_.ShowMessage(strings::CommunicationError, strings::ErrorCaption, MessageIcon::Exclamation);
 }
 
 } // namespace zeb40

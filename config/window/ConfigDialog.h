@@ -25,6 +25,8 @@ class ConfigDialog : public QDialog, public ConfigWindowState {
     const ConfigControls& Controls() const { return controls_; }
     ConfigEditor& Editor() { return editor_; }
     TimecodeMonitor& Monitor() { return monitor_; }
+    // True when this window told the operator that the unit vanished.
+    bool ReportedLostLink() const { return reportedLostLink_; }
 
     bool AutoApplyChecked() const override;
     int SizeSelection() const override;
@@ -49,6 +51,7 @@ class ConfigDialog : public QDialog, public ConfigWindowState {
     void OnSetClock();
     void OnSaveUserProfile();
     void OnSetGenerator();
+    void OnLinkLost();
 
     UnitLink& link_;
     ConfigState& config_;
@@ -59,6 +62,7 @@ class ConfigDialog : public QDialog, public ConfigWindowState {
     ConfigEditor editor_;
     ControlHandlers handlers_;
     TimecodeMonitor monitor_;
+    bool reportedLostLink_ = false;
 };
 
 } // namespace zeb40

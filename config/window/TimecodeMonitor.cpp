@@ -37,6 +37,16 @@ void TimecodeMonitor::OnBoxClicked(QCheckBox* box, QCheckBox* other) {
 }
 
 void TimecodeMonitor::Tick() {
+    // A vanished unit would fail every poll at once, for ever; stop instead.
+    if (link_.Lost()) {
+        timer_.stop();
+        for (QCheckBox* box : {reader_, generator_}) {
+            box->setChecked(false);
+            box->setText(UncheckedCaption);
+        }
+        emit linkLost();
+        return;
+    }
     bool pollReader = reader_->isChecked();
     bool pollGenerator = generator_->isChecked();
     if (pollReader && pollGenerator) {

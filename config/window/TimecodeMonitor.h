@@ -23,6 +23,11 @@ class TimecodeMonitor : public QObject {
     // One poll, as the timer makes it.
     void Tick();
 
+  signals:
+    // The unit vanished (unplugged): polling has stopped and both boxes are
+    // unchecked.
+    void linkLost();
+
   private:
     void OnBoxClicked(QCheckBox* box, QCheckBox* other);
     void Poll(TimecodeSource source, QCheckBox* box);
