@@ -77,9 +77,12 @@ TEST_F(Program, PortFromTheWindowsSettings) {
     EXPECT_EQ(first, "[Main]");
 }
 
+// --foreground: the signal goes to the program only, once, as Ctrl+C sends it;
+// without it timeout signals the whole group a second time.
 TEST_F(Program, CtrlCEndsTheMonitorWithItsDocument) {
-    ProgramRun run = RunProgram(CleanEnvironment(dir) + " timeout --preserve-status -s INT 3",
-                                "--port " + unit.DevicePath() + " --json monitor");
+    ProgramRun run =
+        RunProgram(CleanEnvironment(dir) + " timeout --foreground --preserve-status -s INT 3",
+                   "--port " + unit.DevicePath() + " --json monitor");
     EXPECT_EQ(run.code, 0) << run.out;
     EXPECT_NE(run.out.find("\"caption\""), std::string::npos);
     EXPECT_NE(run.out.find("\"exitCode\": 0\n}"), std::string::npos);
