@@ -39,7 +39,7 @@ class PackageFile {
 
     std::FILE* file_ = nullptr;
     std::int64_t position_ = 0;
-    char buffer_[65536];
+    char buffer_[65536] = {};
     std::size_t bufferLength_ = 0;
     std::size_t bufferIndex_ = 0;
 };

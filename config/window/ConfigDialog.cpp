@@ -48,7 +48,7 @@ ConfigDialog::ConfigDialog(UnitLink& link, ConfigState& config, Operator& op, QS
 
     LoadFromTable();
     SetUpForLink();
-    ShowHeldValues();
+    held_.Show();
     editor_.RefreshItemCount();
     controls_.Combo(1009)->setFocus(Qt::OtherFocusReason);
 

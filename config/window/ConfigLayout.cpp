@@ -50,6 +50,9 @@ class GroupForm {
         grid_->setColumnStretch(1, 1);
         grid_->setVerticalSpacing(4);
     }
+    // The box belongs to the window it is laid into, not to this builder.
+    GroupForm(const GroupForm&) = delete;
+    GroupForm& operator=(const GroupForm&) = delete;
     QGroupBox* Box() const { return box_; }
 
     void Combo(int id) {
