@@ -2,8 +2,8 @@
 include(GNUInstallDirs)
 
 set(desktop ${CMAKE_SOURCE_DIR}/resources/desktop)
-install(FILES ${desktop}/com.velor.ZEB40.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${desktop}/com.velor.ZEB40.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${desktop}/com.velor.zeb40.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${desktop}/com.velor.zeb40.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 # Not active until the administrator copies it to /etc/udev/rules.d.
 install(FILES ${desktop}/70-zeb40.rules DESTINATION ${CMAKE_INSTALL_DATADIR}/zeb40/udev)
 file(GLOB man_pages ${CMAKE_SOURCE_DIR}/resources/man/*.1)
@@ -14,7 +14,7 @@ endif()
 file(GLOB icon_sizes LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/resources/icons/hicolor/*)
 foreach(size_dir ${icon_sizes})
     get_filename_component(size ${size_dir} NAME)
-    install(FILES ${size_dir}/com.velor.ZEB40.png
+    install(FILES ${size_dir}/com.velor.zeb40.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}/apps)
 endforeach()
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes the window icon at the sizes of the desktop's hicolor theme, into
-hicolor/<size>x<size>/com.velor.ZEB40.png next to this script."""
+hicolor/<size>x<size>/com.velor.zeb40.png next to this script."""
 
 import os
 
@@ -14,7 +14,7 @@ def main():
     for size in SIZES:
         folder = os.path.join(here, "hicolor", f"{size}x{size}")
         os.makedirs(folder, exist_ok=True)
-        write_png(os.path.join(folder, "com.velor.ZEB40.png"), size, render(size))
+        write_png(os.path.join(folder, "com.velor.zeb40.png"), size, render(size))
 
 
 if __name__ == "__main__":
