@@ -25,6 +25,17 @@ void MakeRaw(int fd) {
     }
 }
 
+// Paced timing at the scale of one byte (260 us) needs waits that end on
+// time: sleep most of the way, then spin the last stretch, since a sleep on
+// a virtual machine may wake 50 us or more late.
+void WaitUntil(Clock::time_point deadline) {
+    constexpr auto SpinStretch = std::chrono::microseconds(200);
+    if (deadline - Clock::now() > SpinStretch)
+        std::this_thread::sleep_until(deadline - SpinStretch);
+    while (Clock::now() < deadline) {
+    }
+}
+
 bool IsHexDigit(char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
@@ -175,7 +186,7 @@ void Emulator::Send(const std::string& bytes) {
         sendClock_ = std::max(sendClock_, Clock::now());
         for (char byte : bytes) {
             sendClock_ += ByteTime;
-            std::this_thread::sleep_until(sendClock_);
+            WaitUntil(sendClock_);
             WriteAll(std::string_view(&byte, 1));
         }
         return;
@@ -238,7 +249,7 @@ void Emulator::OnByte(char byte) {
         receivedBytes_ += byte;
         if (rawOwner_) {
             if (options_.paced)
-                std::this_thread::sleep_until(receiveClock_);
+                WaitUntil(receiveClock_);
             rawOwner_->OnRawByte(*this, byte);
             return;
         }
@@ -262,7 +273,7 @@ void Emulator::OnByte(char byte) {
 
 void Emulator::OnLine(const std::string& line) {
     if (options_.paced)
-        std::this_thread::sleep_until(receiveClock_);
+        WaitUntil(receiveClock_);
     ReceivedCommand command = ParseCommand(line);
     {
         auto lock = Lock();
