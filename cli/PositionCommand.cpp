@@ -5,6 +5,7 @@
 #include "cli/TableWindowState.h"
 #include "cli/UnitConnection.h"
 #include "config/ConfigEditor.h"
+#include "config/InsertPosition.h"
 
 #include <array>
 #include <ostream>
@@ -16,7 +17,6 @@ constexpr int HorizontalItem = 62;
 constexpr int VerticalItem = 63;
 constexpr int NormItem = 88;
 constexpr int SizeItem = 64;
-constexpr int Margin = 10;
 
 struct Preset {
     std::string_view name;
@@ -50,12 +50,6 @@ const Preset* FindPreset(std::string_view text) {
     return nullptr;
 }
 
-int Place(int index, int maximum) {
-    if (index == 0)
-        return Margin;
-    return index == 1 ? maximum / 2 : maximum - Margin;
-}
-
 } // namespace
 
 ExitCode RunPosition(CliContext& context) {
@@ -78,8 +72,8 @@ ExitCode RunPosition(CliContext& context) {
     }
     TableWindowState window(config.table);
     ConfigEditor editor(context.link, config, window, context.op);
-    int horizontal = Place(preset->column, editor.MaxHorizontalPosition());
-    int vertical = Place(preset->row, editor.MaxVerticalPosition());
+    int horizontal = PresetPlace(preset->column, editor.MaxHorizontalPosition());
+    int vertical = PresetPlace(preset->row, editor.MaxVerticalPosition());
 
     // As the window's buttons do: one batch, the replies of 'O' and 'S' unused.
     UnitLink& link = context.link;

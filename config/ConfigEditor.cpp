@@ -23,6 +23,8 @@ std::string FormatItemsAvailable(int freeItems) {
     return text;
 }
 
+} // namespace
+
 bool QueryItemStatus(UnitLink& link, ItemStatus& status) {
     ReplyCode code{};
     std::uint32_t word = 0;
@@ -31,8 +33,6 @@ bool QueryItemStatus(UnitLink& link, ItemStatus& status) {
     status = ItemStatus::FromWord(word);
     return true;
 }
-
-} // namespace
 
 ConfigEditor::ConfigEditor(UnitLink& link, ConfigState& config, ConfigWindowState& window,
                            Operator& op)
@@ -129,7 +129,7 @@ void ConfigEditor::OfferReorganize() {
     ItemStatus status;
     if (!QueryItemStatus(link_, status) || !status.NoneLeft())
         return;
-    const Answer answer = op_.Ask(strings::NoItemsLeftQuestion, strings::ReorganizeCaption,
+    const Answer answer = op_.Ask(strings::NoItemsLeftQuestion(), strings::ReorganizeCaption,
                                   Buttons::OkCancel, MessageIcon::Warning, Answer::Cancel);
     if (answer == Answer::Ok)
         ReorganizeConfigMemory();

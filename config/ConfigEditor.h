@@ -33,6 +33,9 @@ class ConfigEditor {
     Operator& op_;
 };
 
+// 'e' 95h: the unit's item capacity and use; false unless a single value came.
+bool QueryItemStatus(UnitLink& link, ItemStatus& status);
+
 // Reads the 45 setting items from the unit in the unit's read order. Does
 // nothing and returns true when the link is closed or a configuration file is
 // named. On failure the items read so far keep their new values and the

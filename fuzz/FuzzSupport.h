@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace zeb40::fuzz {
 
@@ -28,6 +29,18 @@ class SilentOperator : public Operator {
     void CloseNotice() override {}
     void PumpMessages() override {}
 };
+
+// Command-line words from the input: NUL bytes separate them, as in argv.
+inline std::vector<std::string> WordsFrom(const std::uint8_t* data, std::size_t size) {
+    std::vector<std::string> words(1);
+    for (std::size_t i = 0; i < size; ++i) {
+        if (data[i] == 0)
+            words.emplace_back();
+        else
+            words.back() += static_cast<char>(data[i]);
+    }
+    return words;
+}
 
 // The input as a file on disk, for readers that open a path.
 inline std::string WriteScratchFile(const char* name, const std::uint8_t* data, std::size_t size) {

@@ -1,4 +1,5 @@
 // The program's command line from arbitrary words.
+#include "fuzz/FuzzSupport.h"
 #include "shell/startup/CommandLine.h"
 #include "shell/startup/UserCode.h"
 
@@ -7,14 +8,7 @@
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    // Words are separated by NUL bytes, as argv would hold them.
-    std::vector<std::string> words(1);
-    for (std::size_t i = 0; i < size; ++i) {
-        if (data[i] == 0)
-            words.emplace_back();
-        else
-            words.back() += static_cast<char>(data[i]);
-    }
+    const std::vector<std::string> words = zeb40::fuzz::WordsFrom(data, size);
     zeb40::CommandLine line = zeb40::ParseCommandLine(words);
     if (line.unattended) {
         zeb40::ApplyUnattendedDefaults(line);

@@ -2,6 +2,8 @@
 // The program's string table. Every text the operator sees comes from here or
 // is a formatted detail of the flash update.
 
+#include <string>
+
 namespace zeb40::strings {
 
 inline constexpr const char* ErrorCaption = "ZEB40 Error";                 // 102
@@ -18,15 +20,10 @@ inline constexpr const char* ReorganizeQuestion =                        // 110
     "Timecode reading or generating will stop for that period.\n"
     "\n"
     "Do not power off the unit until reorganization is completed!";
-inline constexpr const char* NoItemsLeftQuestion = // 108
-    "There are no config items left in the ZEB40.\n"
-    "\n"
-    "Do you want to reorganize config memory to make room for your settings?\n"
-    "\n"
-    "Warning:  Pressing OK will put the ZEB40 in the idle state for some seconds.\n"
-    "Timecode reading or generating will stop for that period.\n"
-    "\n"
-    "Do not power off the unit until reorganization is completed!";
+// 108: the news that no item is left, then the reorganisation question.
+inline std::string NoItemsLeftQuestion() {
+    return std::string("There are no config items left in the ZEB40.\n\n") + ReorganizeQuestion;
+}
 inline constexpr const char* FailedToOpenFile = "Failed to open file!\n";          // 111
 inline constexpr const char* ConfigExtension = "zeb";                              // 112
 inline constexpr const char* ConfigFilesFilter = "ZEB40 Config Files";             // 113

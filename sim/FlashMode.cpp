@@ -1,5 +1,6 @@
 #include "sim/FlashMode.h"
 
+#include "flash/ReadBackDecoder.h"
 #include "link/ReplyDecoding.h"
 #include "link/UnitLink.h"
 #include "sim/Emulator.h"
@@ -16,20 +17,6 @@ using Clock = std::chrono::steady_clock;
 constexpr std::uint32_t BlockSize = 0x2000;
 constexpr std::uint16_t PageSize = 128;
 constexpr std::uint16_t LastPacedAddress = 0x4000; // pages above this program at once
-
-int Base64Value(char c) {
-    if (c >= 'A' && c <= 'Z')
-        return c - 'A';
-    if (c >= 'a' && c <= 'z')
-        return c - 'a' + 26;
-    if (c >= '0' && c <= '9')
-        return c - '0' + 52;
-    if (c == '+')
-        return 62;
-    if (c == '/')
-        return 63;
-    return -1;
-}
 
 std::string Hex(unsigned value, int digits) {
     char text[16];

@@ -17,15 +17,6 @@ constexpr const char* HelpPage = "config.html";
 constexpr int NormItem = 88;
 constexpr int NtscNorm = 1;
 
-bool QueryItemStatus(UnitLink& link, ItemStatus& status) {
-    ReplyCode code{};
-    std::uint32_t word = 0;
-    if (!link.Query('e', unit_value::ItemStatus, code, word) || code != ReplyCode::Value)
-        return false;
-    status = ItemStatus::FromWord(word);
-    return true;
-}
-
 } // namespace
 
 ConfigDialog::ConfigDialog(UnitLink& link, ConfigState& config, Operator& op, QSettings& settings,

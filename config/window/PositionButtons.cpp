@@ -1,28 +1,17 @@
 #include "config/window/PositionButtons.h"
 
+#include "config/InsertPosition.h"
+
 #include <QPainter>
 
 namespace zeb40 {
 namespace {
-
-constexpr int EdgeDistance = 10;
 
 constexpr int Width = 24;
 constexpr int Height = 18;
 constexpr int MarkWidth = 8;
 constexpr int MarkHeight = 3;
 constexpr int Margin = 3;
-
-int Preset(int place, int maximum) {
-    switch (place) {
-    case 0:
-        return EdgeDistance;
-    case 1:
-        return maximum / 2;
-    default:
-        return maximum - EdgeDistance;
-    }
-}
 
 QPixmap Frame() {
     QPixmap picture(Width, Height);
@@ -36,11 +25,11 @@ QPixmap Frame() {
 } // namespace
 
 int PresetHorizontal(const PositionButton& button, int maxHorizontal) {
-    return Preset(button.column, maxHorizontal);
+    return PresetPlace(button.column, maxHorizontal);
 }
 
 int PresetVertical(const PositionButton& button, int maxVertical) {
-    return Preset(button.row, maxVertical);
+    return PresetPlace(button.row, maxVertical);
 }
 
 QIcon PositionIcon(const PositionButton& button) {

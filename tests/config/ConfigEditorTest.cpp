@@ -165,7 +165,7 @@ TEST_F(ConfigEditorTest, RunningOutOfSlotsOffersReorganisationAndOkReorganises) 
     op.answers = {Answer::Cancel};
     EXPECT_TRUE(editor.SetItem(14, c));
     ASSERT_EQ(op.messages.size(), 1u);
-    EXPECT_EQ(op.messages[0].text, strings::NoItemsLeftQuestion);
+    EXPECT_EQ(op.messages[0].text, strings::NoItemsLeftQuestion());
     EXPECT_EQ(op.messages[0].caption, "ZEB40 Config Memory Reorganization");
     EXPECT_EQ(op.messages[0].icon, MessageIcon::Warning);
     EXPECT_EQ(Count("Q"), 0);

@@ -200,7 +200,7 @@ TEST_F(ConfigDialogTest, OutOfSlotsOffersTheReorganisation) {
     op.answers.push_back(Answer::Cancel);
     Choose(1010, 1);
     ASSERT_EQ(op.messages.size(), 1u);
-    EXPECT_EQ(op.messages[0].text, strings::NoItemsLeftQuestion);
+    EXPECT_EQ(op.messages[0].text, strings::NoItemsLeftQuestion());
     EXPECT_EQ(op.messages[0].caption, strings::ReorganizeCaption);
     EXPECT_EQ(Combo(1010)->currentIndex(), 1) << "the combo keeps the choice";
     EXPECT_EQ(config.table[13], 0) << "the table keeps the old value";
