@@ -1,5 +1,6 @@
 #include "cli/UnitConnection.h"
 
+#include "link/PortAccess.h"
 #include "link/PortNames.h"
 #include "resources/Strings.h"
 
@@ -25,9 +26,9 @@ ExitCode ConnectToUnit(CliContext& context) {
     UnitLink& link = context.link;
     link.CloseIfOpen();
     if (!link.OpenByName(name)) {
-        std::string reason = link.LastError().empty() ? "" : ": " + link.LastError();
         return context.Fail(ExitCode::PortNotOpenable, std::string(strings::CantOpenPort) + " " +
-                                                           PortDescription(name) + reason);
+                                                           PortDescription(name) + ": " +
+                                                           OpenFailureReason(link));
     }
     if (!link.Probe()) {
         link.CloseIfOpen();

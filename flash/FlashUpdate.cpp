@@ -7,6 +7,7 @@
 #include "flash/ProgrammingPiece.h"
 #include "flash/ReadBackDecoder.h"
 #include "resources/Strings.h"
+#include "shell/startup/PortRefusal.h"
 
 #include <cerrno>
 #include <chrono>
@@ -208,7 +209,7 @@ FlashOutcome FlashUpdate(UnitLink& link, const std::string& portName, PackageInd
     }
     link.CloseIfOpen();
     if (!link.OpenByName(portName)) {
-        op.ShowMessage(strings::CantOpenPort, strings::ErrorCaption, MessageIcon::Exclamation);
+        ShowCantOpenPort(op, link);
         return FlashOutcome::NoPort;
     }
     link.SetReadTimeout(FlashReadTimeoutMs);

@@ -19,8 +19,8 @@ std::string OwningGroup(const std::string& devicePath) {
 
 } // namespace
 
-std::string PortOpenFailureDetail(const std::string& devicePath, int errorNumber) {
-    std::string detail = devicePath + ": " + std::strerror(errorNumber) + ".";
+std::string PortOpenFailureReason(const std::string& devicePath, int errorNumber) {
+    std::string detail = std::string(std::strerror(errorNumber)) + ".";
     if (errorNumber == EBUSY)
         detail += " Another program is using the port.";
     if (errorNumber != EACCES && errorNumber != EPERM)
@@ -30,6 +30,18 @@ std::string PortOpenFailureDetail(const std::string& devicePath, int errorNumber
         return detail + " Ask your administrator for access to the port.";
     return detail + " The port belongs to the group '" + group +
            "'. Join it with \"sudo usermod -aG " + group + " $USER\" and log in again.";
+}
+
+std::string PortOpenFailureDetail(const std::string& devicePath, int errorNumber) {
+    return devicePath + ": " + PortOpenFailureReason(devicePath, errorNumber);
+}
+
+std::string OpenFailureReason(const SerialPort& port) {
+    return PortOpenFailureReason(port.DevicePath(), port.LastErrorNumber());
+}
+
+std::string OpenFailureDetail(const SerialPort& port) {
+    return PortOpenFailureDetail(port.DevicePath(), port.LastErrorNumber());
 }
 
 } // namespace zeb40

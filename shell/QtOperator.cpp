@@ -115,14 +115,26 @@ void QtOperator::ShowMessage(const std::string& text, const std::string& caption
     Ask(text, caption, Buttons::Ok, icon, Answer::Ok);
 }
 
+void QtOperator::ShowMessageWithDetail(const std::string& text, const std::string& caption,
+                                       MessageIcon icon, const std::string& detail) {
+    QMessageBox box(QtIcon(icon), QString::fromStdString(caption), QString::fromStdString(text),
+                    QMessageBox::Ok);
+    box.setDetailedText(QString::fromStdString(detail));
+    Present(box);
+}
+
 Answer QtOperator::Ask(const std::string& text, const std::string& caption, Buttons buttons,
                        MessageIcon icon, Answer defaultAnswer) {
     QMessageBox box(QtIcon(icon), QString::fromStdString(caption), QString::fromStdString(text),
                     QtButtons(buttons));
     box.setDefaultButton(QtButton(defaultAnswer));
+    return AnswerOf(Present(box));
+}
+
+int QtOperator::Present(QMessageBox& box) {
     PlaceOverOwner(box);
     ArrowWhileAsking arrow(waitDepth_ > 0);
-    return AnswerOf(box.exec());
+    return box.exec();
 }
 
 std::optional<ChosenFile> QtOperator::ChooseFile(const FileChoice& choice) {

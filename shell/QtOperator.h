@@ -12,6 +12,7 @@
 #include <QWidget>
 #include <memory>
 
+class QMessageBox;
 class QProgressBar;
 
 namespace zeb40 {
@@ -25,6 +26,8 @@ class QtOperator : public Operator {
 
     void ShowMessage(const std::string& text, const std::string& caption,
                      MessageIcon icon) override;
+    void ShowMessageWithDetail(const std::string& text, const std::string& caption,
+                               MessageIcon icon, const std::string& detail) override;
     Answer Ask(const std::string& text, const std::string& caption, Buttons buttons,
                MessageIcon icon, Answer defaultAnswer) override;
     std::optional<ChosenFile> ChooseFile(const FileChoice& choice) override;
@@ -43,6 +46,8 @@ class QtOperator : public Operator {
 
   private:
     void PlaceOverOwner(QWidget& window) const;
+    // Runs a message box over the owner with the arrow cursor; its exec() result.
+    int Present(QMessageBox& box);
 
     QPointer<QWidget> owner_;
     int waitDepth_ = 0;

@@ -2,6 +2,7 @@
 
 #include "resources/Strings.h"
 #include "shell/startup/InfoTexts.h"
+#include "shell/startup/PortRefusal.h"
 
 namespace zeb40 {
 namespace {
@@ -43,8 +44,10 @@ ConnectResult ConnectToUnit(UnitLink& link, const std::string& portName, Operato
     if (portName.empty())
         return Fail(op, strings::SelectPortName, ConnectOutcome::Refused);
     link.CloseIfOpen();
-    if (!link.OpenByName(portName))
-        return Fail(op, strings::CantOpenPort, ConnectOutcome::Refused);
+    if (!link.OpenByName(portName)) {
+        ShowCantOpenPort(op, link);
+        return {ConnectOutcome::Refused, {}};
+    }
 
     ConnectResult result;
     ReadResult read = ReadResult::NoUnit;

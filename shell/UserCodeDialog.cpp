@@ -1,6 +1,7 @@
 #include "shell/UserCodeDialog.h"
 
 #include "resources/Strings.h"
+#include "shell/startup/PortRefusal.h"
 #include "shell/startup/UserCode.h"
 
 #include <QGridLayout>
@@ -103,7 +104,7 @@ bool UserCodeDialog::Deliver(int code) {
     }
     link_.CloseIfOpen();
     if (!link_.OpenByName(portName_)) {
-        Refuse(strings::CantOpenPort, strings::ErrorCaption);
+        ShowCantOpenPort(op_, link_);
         return false;
     }
     bool delivered = false;

@@ -37,6 +37,13 @@ class Operator {
     // Modal message with one OK button; returns when the operator closed it.
     virtual void ShowMessage(const std::string& text, const std::string& caption,
                              MessageIcon icon) = 0;
+    // The same message with the system's reason one click away, so the message
+    // itself stays as the operator knows it.
+    virtual void ShowMessageWithDetail(const std::string& text, const std::string& caption,
+                                       MessageIcon icon, const std::string& detail) {
+        (void)detail;
+        ShowMessage(text, caption, icon);
+    }
     virtual Answer Ask(const std::string& text, const std::string& caption, Buttons buttons,
                        MessageIcon icon, Answer defaultAnswer) = 0;
     // Empty when the operator cancelled.

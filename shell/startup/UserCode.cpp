@@ -1,5 +1,6 @@
 #include "shell/startup/UserCode.h"
 
+#include "link/PortAccess.h"
 #include "link/PortNames.h"
 #include "link/ReplyDecoding.h"
 
@@ -34,7 +35,8 @@ UnattendedResult DownloadUserCode(UnitLink& link, const std::string& portName,
                                   const std::string& userCode) {
     link.CloseIfOpen();
     if (!link.OpenByName(portName))
-        return {false, "can't open port " + PortDescription(portName) + ": " + link.LastError()};
+        return {false,
+                "can't open port " + PortDescription(portName) + ": " + OpenFailureReason(link)};
     UnattendedResult result;
     if (!link.Probe()) {
         result.failure = "no ZEB40 answers on port " + PortDescription(portName);

@@ -31,6 +31,7 @@ TEST(PortAccess, PermissionDeniedNamesTheGroupAndHowToJoinIt) {
 TEST(PortAccess, OtherReasonsAreTheSystemsWords) {
     std::string detail = PortOpenFailureDetail("/dev/ttyUSB9", ENOENT);
     EXPECT_EQ(detail, "/dev/ttyUSB9: No such file or directory.");
+    EXPECT_EQ(PortOpenFailureReason("/dev/ttyUSB9", ENOENT), "No such file or directory.");
     EXPECT_NE(PortOpenFailureDetail("/dev/ttyUSB9", EBUSY).find("Another program"),
               std::string::npos);
 }

@@ -81,6 +81,7 @@ TEST_F(MainWindowConnectTest, EmptyPortNameOpensNothing) {
 TEST_F(MainWindowConnectTest, MissingPortCannotBeOpened) {
     ConnectTo("/dev/zeb40-no-such-port");
     ExpectOneError("Can't open port");
+    EXPECT_EQ(op.messages[0].detail, "/dev/zeb40-no-such-port: No such file or directory.");
     EXPECT_FALSE(link.IsOpen());
     ExpectMenusForClosedLink();
 }

@@ -13,6 +13,7 @@ namespace {
 struct SeenBox {
     QString text;
     QString caption;
+    QString detail;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
     Qt::CursorShape cursor = Qt::BitmapCursor;
@@ -25,6 +26,7 @@ void AnswerNextBox(SeenBox& seen, QMessageBox::StandardButton press) {
         ASSERT_NE(box, nullptr);
         seen.text = box->text();
         seen.caption = box->windowTitle();
+        seen.detail = box->detailedText();
         seen.icon = box->icon();
         seen.defaultButton = box->standardButton(box->defaultButton());
         if (const QCursor* cursor = QApplication::overrideCursor())
@@ -42,6 +44,13 @@ TEST(QtOperator, MessagesAndQuestionsAreMessageBoxes) {
     EXPECT_EQ(seen.text, "Can't open port");
     EXPECT_EQ(seen.caption, "ZEB40 Error");
     EXPECT_EQ(seen.icon, QMessageBox::Warning);
+    EXPECT_TRUE(seen.detail.isEmpty());
+
+    AnswerNextBox(seen, QMessageBox::Ok);
+    op.ShowMessageWithDetail("Can't open port", "ZEB40 Error", MessageIcon::Exclamation,
+                             "/dev/ttyS0: Permission denied.");
+    EXPECT_EQ(seen.text, "Can't open port");
+    EXPECT_EQ(seen.detail, "/dev/ttyS0: Permission denied.");
 
     AnswerNextBox(seen, QMessageBox::No);
     EXPECT_EQ(op.Ask("Save changes in /a.zeb?", "ZEB40 Error", Buttons::YesNoCancel,

@@ -4,12 +4,17 @@ namespace zeb40::test {
 
 void ScriptedOperator::ShowMessage(const std::string& text, const std::string& caption,
                                    MessageIcon icon) {
-    messages.push_back({text, caption, icon, false});
+    messages.push_back({text, caption, icon, false, {}});
+}
+
+void ScriptedOperator::ShowMessageWithDetail(const std::string& text, const std::string& caption,
+                                             MessageIcon icon, const std::string& detail) {
+    messages.push_back({text, caption, icon, false, detail});
 }
 
 Answer ScriptedOperator::Ask(const std::string& text, const std::string& caption, Buttons,
                              MessageIcon icon, Answer defaultAnswer) {
-    messages.push_back({text, caption, icon, true});
+    messages.push_back({text, caption, icon, true, {}});
     if (answers.empty())
         return defaultAnswer;
     Answer answer = answers.front();

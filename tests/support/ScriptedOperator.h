@@ -15,12 +15,15 @@ struct ShownMessage {
     std::string caption;
     MessageIcon icon;
     bool question = false;
+    std::string detail;
 };
 
 class ScriptedOperator : public Operator {
   public:
     void ShowMessage(const std::string& text, const std::string& caption,
                      MessageIcon icon) override;
+    void ShowMessageWithDetail(const std::string& text, const std::string& caption,
+                               MessageIcon icon, const std::string& detail) override;
     Answer Ask(const std::string& text, const std::string& caption, Buttons buttons,
                MessageIcon icon, Answer defaultAnswer) override;
     std::optional<ChosenFile> ChooseFile(const FileChoice& choice) override;

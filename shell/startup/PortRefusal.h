@@ -1,0 +1,12 @@
+#pragma once
+// The "Can't open port" message every command shows, with the system's reason
+// one click away.
+
+#include "link/SerialPort.h"
+#include "shell/startup/Operator.h"
+
+namespace zeb40 {
+
+void ShowCantOpenPort(Operator& op, const SerialPort& port);
+
+} // namespace zeb40
