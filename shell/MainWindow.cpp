@@ -41,7 +41,8 @@ QLabel* InfoText(QWidget* parent, int lines) {
 
 MainWindow::MainWindow(UnitLink& link, ConfigState& config, Operator& op, QSettings& settings,
                        QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    // A plain window, not a dialog: window managers give dialogs no minimise box.
+    : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
       link_(link), config_(config), op_(op), settings_(settings), files_(document_, config, op) {
