@@ -119,7 +119,7 @@ void QtOperator::ShowMessageWithDetail(const std::string& text, const std::strin
                                        MessageIcon icon, const std::string& detail) {
     QMessageBox box(QtIcon(icon), QString::fromStdString(caption), QString::fromStdString(text),
                     QMessageBox::Ok);
-    box.setDetailedText(QString::fromStdString(detail));
+    box.setInformativeText(QString::fromStdString(detail));
     Present(box);
 }
 

@@ -47,6 +47,7 @@ UserCodeDialog::UserCodeDialog(UnitLink& link, std::string portName, Operator& o
     auto* prompt = new QLabel(QStringLiteral("Please enter a four-digit usercode."), this);
     auto* label = new QLabel(QStringLiteral("Usercode:"), this);
     label->setBuddy(codeField_);
+    codeField_->setObjectName(QStringLiteral("edit1077"));
     codeField_->setMaxLength(10);
     okButton_->setDefault(true);
 
@@ -84,10 +85,10 @@ void UserCodeDialog::SendUserCode() {
 bool UserCodeDialog::TakeCode(int& code) {
     unsigned long long value = 0;
     if (ParseUnsigned(codeField_->text(), value) == Parsed::NotANumber) {
-        Refuse("Please enter a positive integer.", strings::ApplicationName);
+        Refuse("Please enter a positive integer.", strings::ErrorCaption);
     } else if (value > HighestCode) {
         Refuse("Please enter an integer between 0 and " + std::to_string(HighestCode) + ".",
-               strings::ApplicationName);
+               strings::ErrorCaption);
     } else {
         code = static_cast<int>(value);
         return true;

@@ -28,13 +28,17 @@ class HandlerScope {
     bool& flag_;
 };
 
-bool IsOperatorLeaving(Qt::FocusReason reason) {
+bool IsOperatorLeaving(const QWidget& field, Qt::FocusReason reason) {
     switch (reason) {
     case Qt::MouseFocusReason:
     case Qt::TabFocusReason:
     case Qt::BacktabFocusReason:
     case Qt::ShortcutFocusReason:
         return true;
+    case Qt::OtherFocusReason:
+        // A focus moved by a call (assistive tools, scripts); not the focus
+        // that a closing window gives up.
+        return field.window()->isVisible();
     default:
         // Another window, a popup or the program itself took the focus.
         return false;
@@ -95,10 +99,11 @@ void ControlHandlers::Bind(const ItemDescription& description) {
 }
 
 bool ControlHandlers::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut && !handling_) {
+    if (event->type() == QEvent::FocusOut && !handling_ && !held_.MovingFocus()) {
         auto found = fieldIds_.find(watched);
         if (found != fieldIds_.end() &&
-            IsOperatorLeaving(static_cast<QFocusEvent*>(event)->reason()))
+            IsOperatorLeaving(*static_cast<QWidget*>(watched),
+                              static_cast<QFocusEvent*>(event)->reason()))
             OnFieldLeft(found->second);
     }
     return QObject::eventFilter(watched, event);

@@ -71,7 +71,9 @@ void HeldValues::SetValue(int controlId, int value) {
 bool HeldValues::Fail(int controlId, const std::string& message) {
     op_.ShowMessage(message, strings::ApplicationName, MessageIcon::Exclamation);
     QLineEdit* edit = controls_.Edit(controlId);
+    movingFocus_ = true;
     edit->setFocus(Qt::OtherFocusReason);
+    movingFocus_ = false;
     edit->selectAll();
     return false;
 }

@@ -27,6 +27,9 @@ class HeldValues {
     const std::string& UserBitsText() const { return userBits_; }
     void SetItemsText(const std::string& text) { itemsText_ = text; }
     const std::string& ItemsText() const { return itemsText_; }
+    // True while a failed validation puts the focus on its field: the field
+    // that loses it is not being left by the operator.
+    bool MovingFocus() const { return movingFocus_; }
 
   private:
     enum class Kind { Number, Check, UserBits, ItemsText };
@@ -48,6 +51,7 @@ class HeldValues {
     std::vector<Field> fields_;
     std::string userBits_;
     std::string itemsText_;
+    bool movingFocus_ = false;
 };
 
 } // namespace zeb40

@@ -1,5 +1,6 @@
 #include "config/window/RefusableSpinBox.h"
 
+#include <QApplication>
 #include <QBoxLayout>
 #include <QEvent>
 #include <QKeyEvent>
@@ -81,6 +82,10 @@ void RefusableSpinBox::ReadBuddy() {
 void RefusableSpinBox::Step(int direction) {
     if (!isEnabled())
         return;
+    // As with an up-down control, the field takes the focus first, so a number
+    // typed in another field is taken over before this one moves.
+    if (buddy_ && buddy_->isVisible() && QApplication::focusWidget() != buddy_)
+        buddy_->setFocus(Qt::MouseFocusReason);
     ReadBuddy();
     // Towards the top is a rising number only when the top is the larger end.
     const int change = top_ >= bottom_ ? direction : -direction;

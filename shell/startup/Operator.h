@@ -37,8 +37,8 @@ class Operator {
     // Modal message with one OK button; returns when the operator closed it.
     virtual void ShowMessage(const std::string& text, const std::string& caption,
                              MessageIcon icon) = 0;
-    // The same message with the system's reason one click away, so the message
-    // itself stays as the operator knows it.
+    // The same message with the system's reason shown beneath it, so the
+    // message itself stays as the operator knows it.
     virtual void ShowMessageWithDetail(const std::string& text, const std::string& caption,
                                        MessageIcon icon, const std::string& detail) {
         (void)detail;

@@ -1,6 +1,6 @@
 #pragma once
 // The "Can't open port" message every command shows, with the system's reason
-// one click away.
+// beneath it.
 
 #include "link/SerialPort.h"
 #include "shell/startup/Operator.h"

@@ -26,7 +26,7 @@ void AnswerNextBox(SeenBox& seen, QMessageBox::StandardButton press) {
         ASSERT_NE(box, nullptr);
         seen.text = box->text();
         seen.caption = box->windowTitle();
-        seen.detail = box->detailedText();
+        seen.detail = box->informativeText();
         seen.icon = box->icon();
         seen.defaultButton = box->standardButton(box->defaultButton());
         if (const QCursor* cursor = QApplication::overrideCursor())

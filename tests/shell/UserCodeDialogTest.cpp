@@ -71,7 +71,7 @@ TEST_F(UserCodeDialogTest, ValidationRefusesBeforeAnythingIsSent) {
                                                     "Please enter a positive integer.",
                                                     "Please enter a positive integer.",
                                                     "Please enter a positive integer."}));
-    EXPECT_EQ(op.messages[0].caption, "ZEB40");
+    EXPECT_EQ(op.messages[0].caption, "ZEB40 Error");
     EXPECT_TRUE(ReceivedTexts().empty());
 }
 

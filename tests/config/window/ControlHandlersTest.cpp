@@ -15,6 +15,15 @@ class ControlHandlersTest : public ConfigWindowFixture {
         config.table[88] = 1;
         Open();
     }
+    // Real focus moves need the window shown and active.
+    void ShowActive() {
+        Open();
+        dialog->show();
+        dialog->activateWindow();
+        for (int i = 0; i < 50 && QApplication::activeWindow() != dialog.get(); ++i)
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        ASSERT_EQ(QApplication::activeWindow(), dialog.get());
+    }
 };
 
 TEST_F(ControlHandlersTest, ComboWritesItsIndexEvenWhenUnchanged) {
@@ -233,12 +242,7 @@ TEST_F(ControlHandlersTest, SpinReadsTheNumberTypedInItsField) {
 }
 
 TEST_F(ControlHandlersTest, TabbingOutOfAFieldRunsItsHandlerOnce) {
-    Open();
-    dialog->show();
-    dialog->activateWindow();
-    for (int i = 0; i < 50 && QApplication::activeWindow() != dialog.get(); ++i)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    ASSERT_EQ(QApplication::activeWindow(), dialog.get());
+    ShowActive();
     auto tabOut = [this](const QString& text) {
         Edit(1021)->setFocus(Qt::TabFocusReason);
         Edit(1021)->setText(text);
@@ -254,6 +258,40 @@ TEST_F(ControlHandlersTest, TabbingOutOfAFieldRunsItsHandlerOnce) {
     EXPECT_EQ(op.Texts(), Wire{"Please enter an integer."}) << "one message, no loop";
     EXPECT_TRUE(Edit(1021)->hasFocus()) << "the focus goes back to the field";
     EXPECT_EQ(config.table[30], 42);
+}
+
+TEST_F(ControlHandlersTest, ClickingASpinFirstTakesOverTheFieldBeingEdited) {
+    ShowActive();
+    AutoApplyOn();
+    const int bright = config.table[90];
+    Edit(1040)->setFocus(Qt::MouseFocusReason);
+    Edit(1040)->setText("20");
+    Spin(1076)->StepUp();
+    const Wire sent = Sent();
+    ASSERT_GE(sent.size(), 2u);
+    EXPECT_EQ((Wire{sent[0], sent[1]}), (Wire{"P3F", "C14"})) << "the vertical position first";
+    EXPECT_EQ(config.table[63], 20);
+    EXPECT_EQ(config.table[90], bright + 1);
+    EXPECT_TRUE(Edit(1075)->hasFocus());
+}
+
+TEST_F(ControlHandlersTest, FocusMovedByACallCountsAsLeavingTheField) {
+    ShowActive();
+    Edit(1021)->setFocus();
+    Edit(1021)->setText("42");
+    Edit(1040)->setFocus();
+    EXPECT_EQ(config.table[30], 42);
+
+    Edit(1040)->setText("abc");
+    Edit(1021)->setFocus();
+    EXPECT_EQ(op.Texts(), Wire{"Please enter an integer."}) << "one message, no loop";
+    EXPECT_TRUE(Edit(1040)->hasFocus());
+
+    // Closing the window gives up the focus without taking the field over.
+    Edit(1040)->setText("7");
+    dialog->close();
+    QApplication::processEvents();
+    EXPECT_NE(config.table[63], 7);
 }
 
 TEST_F(ControlHandlersTest, JamSendsItsFunction) {
