@@ -75,20 +75,26 @@ std::optional<ScannedNumber> ScanHex(std::string_view text) {
         i + 2 < text.size() && HexDigit(text[i + 2]) >= 0)
         i += 2;
     std::size_t firstDigit = i;
+    // As the C library reads "%lx": a 64-bit number that saturates, negated
+    // after a minus sign, then cut to the 32 bits of the value.
+    constexpr std::uint64_t Largest = ~std::uint64_t{0};
     std::uint64_t value = 0;
+    bool overflow = false;
     while (i < text.size() && HexDigit(text[i]) >= 0) {
-        if (value <= 0xFFFFFFFFull)
-            value = value * 16 + static_cast<unsigned>(HexDigit(text[i]));
+        const auto digit = static_cast<unsigned>(HexDigit(text[i]));
+        if (value > (Largest - digit) / 16)
+            overflow = true;
+        else
+            value = value * 16 + digit;
         ++i;
     }
     if (i == firstDigit)
         return std::nullopt;
-    if (value > 0xFFFFFFFFull)
-        value = 0xFFFFFFFFull;
-    auto result = static_cast<std::uint32_t>(value);
-    if (negative)
-        result = 0u - result;
-    return ScannedNumber{result, i};
+    if (overflow)
+        value = Largest;
+    else if (negative)
+        value = 0u - value;
+    return ScannedNumber{static_cast<std::uint32_t>(value), i};
 }
 
 std::optional<Echo> DecodeEcho(std::string_view line) {

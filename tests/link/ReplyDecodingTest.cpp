@@ -64,6 +64,7 @@ TEST(DecodeReply, PairOnlyWithSecondSlot) {
 
 TEST(DecodeReply, UntrustedBytesNeverOverflow) {
     EXPECT_EQ(DecodeReply("123456789ABCDEF0123\n", false)->value, 0xFFFFFFFFu);
+    EXPECT_EQ(DecodeReply("123456789\r\n", false)->value, 0x23456789u) << "cut to 32 bits";
     EXPECT_FALSE(DecodeReply(std::string("\0AB\r\n", 5), false));
     EXPECT_FALSE(DecodeReply("\xff\xfe\x80\r\n", false));
     EXPECT_EQ(DecodeReply("  -1\r\n", false)->value, 0xFFFFFFFFu);

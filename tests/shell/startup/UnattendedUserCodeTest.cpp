@@ -9,6 +9,7 @@ using sim::Fault;
 TEST(UserCodeWord, DigitsFollowedByTwoZerosReadAsHex) {
     EXPECT_EQ(UserCodeWordFromText("1234"), 0x123400u);
     EXPECT_EQ(UserCodeWordFromText("12x4"), 0x12u);
+    EXPECT_EQ(UserCodeWordFromText("123456789"), 0x45678900u) << "cut to 32 bits as \"%x\" does";
     EXPECT_FALSE(UserCodeWordFromText("xyz"));
     EXPECT_EQ(UserCodeWord(0), 0u);
     EXPECT_EQ(UserCodeWord(7), 0x700u);
