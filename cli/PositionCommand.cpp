@@ -5,7 +5,7 @@
 #include "cli/TableWindowState.h"
 #include "cli/UnitConnection.h"
 #include "config/ConfigEditor.h"
-#include "config/InsertPosition.h"
+#include "config/PresetPlace.h"
 
 #include <array>
 #include <ostream>

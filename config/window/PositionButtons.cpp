@@ -1,6 +1,6 @@
 #include "config/window/PositionButtons.h"
 
-#include "config/InsertPosition.h"
+#include "config/PresetPlace.h"
 
 #include <QPainter>
 

@@ -40,8 +40,7 @@ class Operator {
     // The same message with the system's reason shown beneath it, so the
     // message itself stays as the operator knows it.
     virtual void ShowMessageWithDetail(const std::string& text, const std::string& caption,
-                                       MessageIcon icon, const std::string& detail) {
-        (void)detail;
+                                       MessageIcon icon, const std::string& /*detail*/) {
         ShowMessage(text, caption, icon);
     }
     virtual Answer Ask(const std::string& text, const std::string& caption, Buttons buttons,

@@ -1,4 +1,4 @@
-#include "config/InsertPosition.h"
+#include "config/PresetPlace.h"
 
 namespace zeb40 {
 
