@@ -4,6 +4,7 @@ include(cmake/Zeb40Targets.cmake)
 include_directories(${CMAKE_SOURCE_DIR})
 
 zeb40_library(zeb40_windows_serial ${CMAKE_SOURCE_DIR}/link/windows)
+target_sources(zeb40_windows_serial PRIVATE ${CMAKE_SOURCE_DIR}/link/ListedPortName.cpp)
 
 # GoogleTest from Debian's source package, built with this toolchain.
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
