@@ -1,6 +1,7 @@
 // The Windows serial port against the emulated unit, through COM ports that
 // scripts/test-windows maps (under Wine) to the emulator's pseudo-terminals:
-// ZEB40_UNIT_PORT answers as a unit, ZEB40_HANGUP_PORT hangs up on 'H'.
+// ZEB40_UNIT_PORT answers as a unit, ZEB40_HANGUP_PORT hangs up on 'H', and
+// ZEB40_GARBAGE_PORT answers 'e' with the control bytes of GarbageReply.
 
 #include "link/windows/WindowsSerialPort.h"
 
@@ -18,6 +19,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr ReadBounds ByteWait{1001, 100};
+// XOFF, XON, ^C, ^Z, DEL and bytes above 127: a line in any mode but raw
+// binary would swallow, stop at or act on some of them.
+constexpr char GarbageReply[] = "\x13\x11\x03\x1a\x7f\xff\x80";
 
 std::string PortPath(const char* variable) {
     const char* name = std::getenv(variable);
@@ -83,6 +87,16 @@ TEST_F(WindowsSerialPortTest, ReadsEndAtAPauseOrRightAfterTheFirstBytesWhenNoPau
     while (rest.size() < 9 && (got = port.Read(buffer, sizeof buffer, {1000, 0})) > 0)
         rest.append(buffer, got);
     EXPECT_EQ(rest, "P3E\r\nOK\r\n");
+}
+
+TEST_F(WindowsSerialPortTest, EveryByteCrossesTheLineUnchanged) {
+    OpenPort("ZEB40_GARBAGE_PORT");
+    ASSERT_TRUE(Send("e99\r"));
+    EXPECT_EQ(ReadLine(), "e99\r\n");
+    EXPECT_EQ(ReadLine(), std::string(GarbageReply) + "\r\n");
+    ASSERT_TRUE(Send("P3E\r")) << "an XOFF from the unit must not hold the output";
+    EXPECT_EQ(ReadLine(), "P3E\r\n");
+    EXPECT_EQ(ReadLine(), "OK\r\n");
 }
 
 TEST_F(WindowsSerialPortTest, ASilentUnitCostsTheTotalTimeAndNoMore) {
