@@ -2,13 +2,12 @@
 
 #include "cli/Commands.h"
 #include "cli/HelpText.h"
+#include "cli/HostSystem.h"
 #include "resources/Strings.h"
 
-#include <QSettings>
 #include <cstdlib>
 #include <iostream>
 #include <map>
-#include <unistd.h>
 
 namespace zeb40::cli {
 namespace {
@@ -87,14 +86,11 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
 CliEnvironment ProcessEnvironment(const std::atomic<bool>* interrupted) {
     CliEnvironment environment;
     environment.input = &std::cin;
-    environment.inputIsTerminal = isatty(STDIN_FILENO) == 1;
-    environment.errorIsTerminal = isatty(STDERR_FILENO) == 1;
+    environment.inputIsTerminal = IsTerminal(StandardStream::Input);
+    environment.errorIsTerminal = IsTerminal(StandardStream::Error);
     if (const char* variable = std::getenv("ZEB40_PORT"))
         environment.portSources.variable = variable;
-    environment.portSources.storedPort = [] {
-        QSettings settings(QStringLiteral("VELOR"), QStringLiteral("zeb40"));
-        return settings.value(QStringLiteral("Main/Port")).toString().toStdString();
-    };
+    environment.portSources.storedPort = PortStoredByWindow;
     environment.interrupted = interrupted;
     return environment;
 }

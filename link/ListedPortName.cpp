@@ -49,4 +49,17 @@ std::optional<unsigned> ComNumberOfListedName(std::string_view name) {
     return n;
 }
 
+std::optional<unsigned> ComNumberOfComName(std::string_view name) {
+    if (name.size() <= 3 || !EqualsIgnoringCase(name.substr(0, 3), "COM"))
+        return std::nullopt;
+    for (char c : name.substr(3)) {
+        if (!IsDigit(c))
+            return std::nullopt;
+    }
+    const unsigned n = LeadingNumber(name.substr(3));
+    if (n == 0)
+        return std::nullopt;
+    return n;
+}
+
 } // namespace zeb40

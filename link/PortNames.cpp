@@ -30,17 +30,7 @@ bool IsDigit(char c) {
 std::optional<unsigned> ComNumberInName(std::string_view name) {
     if (name.ends_with(')'))
         return ComNumberOfListedName(name);
-    if (name.size() > 3 && EqualsIgnoringCase(name.substr(0, 3), "COM")) {
-        std::string_view digits = name.substr(3);
-        for (char c : digits) {
-            if (!IsDigit(c))
-                return std::nullopt;
-        }
-        unsigned n = LeadingNumber(digits);
-        if (n > 0)
-            return n;
-    }
-    return std::nullopt;
+    return ComNumberOfComName(name);
 }
 
 } // namespace

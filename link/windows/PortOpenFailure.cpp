@@ -1,5 +1,7 @@
 #include "link/windows/PortOpenFailure.h"
 
+#include "link/windows/WideText.h"
+
 #include <windows.h>
 
 namespace zeb40 {
@@ -13,13 +15,8 @@ std::string SystemMessage(unsigned long code) {
         --length;
     if (length == 0)
         return "Error " + std::to_string(code);
-    // The system speaks the user's language; the program's texts are UTF-8.
-    int size = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0, nullptr,
-                                   nullptr);
-    std::string message(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), message.data(), size, nullptr,
-                        nullptr);
-    return message;
+    // The system speaks the user's language.
+    return Utf8FromWide(text, length);
 }
 
 std::string PortOpenFailureDetail(const std::string& device, unsigned long code) {
