@@ -14,4 +14,14 @@ std::string Utf8FromWide(const wchar_t* text, std::size_t length) {
     return utf8;
 }
 
+std::wstring WideFromUtf8(const std::string& text) {
+    if (text.empty())
+        return {};
+    const int length = static_cast<int>(text.size());
+    const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), length, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), length, wide.data(), size);
+    return wide;
+}
+
 } // namespace zeb40

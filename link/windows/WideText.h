@@ -7,5 +7,6 @@
 namespace zeb40 {
 
 std::string Utf8FromWide(const wchar_t* text, std::size_t length);
+std::wstring WideFromUtf8(const std::string& text);
 
 } // namespace zeb40
