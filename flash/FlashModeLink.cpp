@@ -22,8 +22,9 @@ std::string HexDigits(std::uint32_t value, int digits) {
 bool FlashModeLink::Send(std::string_view text) {
     if (!link_.WriteBytes(text))
         return false;
-    lineFreeAt_ = std::max(lineFreeAt_, link_.Clock().Now()) +
-                  std::chrono::duration_cast<LinkClock::TimePoint::duration>(ByteTime * text.size());
+    lineFreeAt_ =
+        std::max(lineFreeAt_, link_.Clock().Now()) +
+        std::chrono::duration_cast<LinkClock::TimePoint::duration>(ByteTime * text.size());
     undrained_ += text.size();
     return true;
 }

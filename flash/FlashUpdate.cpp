@@ -26,9 +26,7 @@ constexpr int EraseBlocks = 5;
 class UnitReadBack : public ReadBackPeer {
   public:
     explicit UnitReadBack(FlashModeLink& unit) : unit_(unit) {}
-    void RequestBytes(std::size_t count) override {
-        unit_.Send(std::string(count, '9'));
-    }
+    void RequestBytes(std::size_t count) override { unit_.Send(std::string(count, '9')); }
     std::string ReadReply() override { return unit_.Read(2); }
 
   private:

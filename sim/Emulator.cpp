@@ -104,8 +104,8 @@ void Emulator::Stop() {
 }
 
 void Emulator::Attach(Attachment attachment) {
+    devicePath_ = attachment.devicePath;
     attachment_ = std::move(attachment);
-    devicePath_ = "emulated";
 }
 
 void Emulator::Feed(std::string_view bytes) {

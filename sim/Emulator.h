@@ -41,8 +41,10 @@ class Emulator {
     // Without a pseudo-terminal or thread, for tests on a fake line: bytes go
     // in through Feed on the caller's thread, the answers go to output, and
     // the time the unit works before answering is handed to delay instead of
-    // slept. now is the clock the unit keeps its own time by.
+    // slept. now is the clock the unit keeps its own time by; devicePath is
+    // the name the unit is found by.
     struct Attachment {
+        std::string devicePath;
         std::function<void(std::string_view)> output;
         std::function<void(std::chrono::milliseconds)> delay;
         std::function<std::chrono::steady_clock::time_point()> now;

@@ -52,10 +52,10 @@ class FakeWindow : public ConfigWindowState {
     const ConfigState& config_;
 };
 
-class ConfigEditorTest : public test::EmulatorFixture {
+class ConfigEditorTest : public test::FakeLineFixture {
   protected:
     void SetUp() override {
-        EmulatorFixture::SetUp();
+        FakeLineFixture::SetUp();
         auto lock = unit.Lock();
         Memory().SetReorganizeMs(50);
     }

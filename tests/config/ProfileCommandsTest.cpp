@@ -12,10 +12,10 @@ namespace {
 using sim::Fault;
 using Texts = std::vector<std::string>;
 
-class ProfileCommandsTest : public test::EmulatorFixture {
+class ProfileCommandsTest : public test::FakeLineFixture {
   protected:
     void SetUp() override {
-        EmulatorFixture::SetUp();
+        FakeLineFixture::SetUp();
         ASSERT_TRUE(OpenLink());
         unit.Configure("save-ms", "20");
     }

@@ -1,7 +1,7 @@
 // The protocol's logic on a fake line: echo and reply decoding, what a reply
 // wait costs when the unit is silent, and what is left for the next exchange.
 
-#include "tests/support/FakeLineFixture.h"
+#include "tests/support/EmulatorFixture.h"
 
 namespace zeb40 {
 namespace {

@@ -3,35 +3,62 @@
 #include <algorithm>
 
 namespace zeb40::test {
+namespace {
 
-EmulatedTransport::EmulatedTransport(sim::Emulator& unit, FakeClock& clock)
-    : unit_(unit), clock_(clock) {
-    unit_.Attach({
-        .output =
-            [this](std::string_view bytes) {
-                const auto at = clock_.Now() + answerDelay_;
-                for (char byte : bytes)
-                    incoming_.push_back({byte, at});
-            },
+constexpr std::chrono::nanoseconds ByteTime{1'000'000'000LL * 10 / 38400};
+
+} // namespace
+
+void EmulatedTransport::Plug(sim::Emulator& unit) {
+    plugged_.push_back(&unit);
+    unit.Attach({
+        .devicePath = "/dev/emulated" + std::to_string(plugged_.size()),
+        .output = [this](std::string_view bytes) { Answer(bytes); },
         .delay = [this](std::chrono::milliseconds time) { answerDelay_ += time; },
-        .now = [this] { return clock_.Now() + answerDelay_; },
+        .now = [this] { return unitTime_ + answerDelay_; },
     });
+}
+
+void EmulatedTransport::Answer(std::string_view bytes) {
+    auto at = unitTime_ + answerDelay_;
+    for (char byte : bytes) {
+        if (paced_) {
+            if (!fromUnit_.empty())
+                at = std::max(at, fromUnit_.back().at);
+            at += ByteTime;
+        }
+        fromUnit_.push_back({byte, at});
+    }
+}
+
+void EmulatedTransport::DeliverUntil(LinkClock::TimePoint time) {
+    while (!toUnit_.empty() && toUnit_.front().at <= time && !unit_->HungUp()) {
+        const Timed next = toUnit_.front();
+        toUnit_.pop_front();
+        unitTime_ = next.at;
+        answerDelay_ = std::chrono::milliseconds(0);
+        unit_->Feed({&next.byte, 1});
+    }
 }
 
 bool EmulatedTransport::Open(const std::string& device) {
     Close();
     device_ = device;
-    if (unit_.HungUp()) {
+    const auto found = std::find_if(plugged_.begin(), plugged_.end(),
+                                    [&](sim::Emulator* unit) { return unit->DevicePath() == device; });
+    if (found == plugged_.end() || (*found)->HungUp()) {
         lastError_ = "No such file or directory.";
         return false;
     }
+    unit_ = *found;
     open_ = true;
     return true;
 }
 
 void EmulatedTransport::Close() {
     open_ = false;
-    incoming_.clear();
+    toUnit_.clear();
+    fromUnit_.clear();
 }
 
 bool EmulatedTransport::Write(const void* data, std::size_t count, int timeoutMs) {
@@ -42,8 +69,15 @@ bool EmulatedTransport::Write(const void* data, std::size_t count, int timeoutMs
         lastError_ = "Connection timed out";
         return false;
     }
-    answerDelay_ = std::chrono::milliseconds(0);
-    unit_.Feed({static_cast<const char*>(data), count});
+    const auto now = clock_.Now();
+    DeliverUntil(now);
+    auto at = now;
+    for (const char byte : std::string_view(static_cast<const char*>(data), count)) {
+        if (paced_)
+            at = std::max(at, toUnit_.empty() ? now : toUnit_.back().at) + ByteTime;
+        toUnit_.push_back({byte, at});
+    }
+    DeliverUntil(now);
     return true;
 }
 
@@ -57,13 +91,19 @@ std::size_t EmulatedTransport::Read(void* buffer, std::size_t count, ReadBounds 
         auto limit = total;
         if (got > 0)
             limit = std::min(limit, clock_.Now() + std::chrono::milliseconds(bounds.intervalMs));
-        if (incoming_.empty() || incoming_.front().at > limit) {
+        // The unit answers what reaches it before the answer is due.
+        while (!toUnit_.empty() && !unit_->HungUp() && toUnit_.front().at <= limit &&
+               (fromUnit_.empty() || toUnit_.front().at < fromUnit_.front().at))
+            DeliverUntil(toUnit_.front().at);
+        if (Lost())
+            return got;
+        if (fromUnit_.empty() || fromUnit_.front().at > limit) {
             clock_.SleepUntil(limit);
             return got;
         }
-        clock_.SleepUntil(incoming_.front().at);
-        bytes[got++] = incoming_.front().byte;
-        incoming_.pop_front();
+        clock_.SleepUntil(fromUnit_.front().at);
+        bytes[got++] = fromUnit_.front().byte;
+        fromUnit_.pop_front();
     }
     return got;
 }
@@ -77,7 +117,9 @@ bool EmulatedTransport::Drain(int timeoutMs) {
 }
 
 bool EmulatedTransport::Purge() {
-    incoming_.clear();
+    DeliverUntil(clock_.Now());
+    toUnit_.clear();
+    fromUnit_.clear();
     return open_;
 }
 
