@@ -62,7 +62,8 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
                         {invocation.yes, invocation.quiet, environment.inputIsTerminal,
                          environment.errorIsTerminal},
                         invocation.json ? nullptr : &out);
-    UnitLink link;
+    UnitLink serialLink;
+    UnitLink& link = environment.link ? *environment.link : serialLink;
     CliContext context{invocation,
                        out,
                        op,

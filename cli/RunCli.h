@@ -18,6 +18,7 @@ struct CliEnvironment {
     PortSources portSources;
     const std::atomic<bool>* interrupted = nullptr; // set by Ctrl+C
     PortSource serialPorts = SystemSerialPorts;     // for "ports"
+    UnitLink* link = nullptr; // the link to the unit; this computer's serial port when none
 };
 
 int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,

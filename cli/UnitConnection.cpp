@@ -1,6 +1,5 @@
 #include "cli/UnitConnection.h"
 
-#include "link/PortAccess.h"
 #include "link/PortNames.h"
 #include "resources/Strings.h"
 
@@ -28,7 +27,7 @@ ExitCode ConnectToUnit(CliContext& context) {
     if (!link.OpenByName(name)) {
         return context.Fail(ExitCode::PortNotOpenable, std::string(strings::CantOpenPort) + " " +
                                                            PortDescription(name) + ": " +
-                                                           OpenFailureReason(link));
+                                                           link.OpenFailureReason());
     }
     if (!link.Probe()) {
         link.CloseIfOpen();

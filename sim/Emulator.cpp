@@ -25,15 +25,10 @@ void MakeRaw(int fd) {
     }
 }
 
-// Paced timing at the scale of one byte (260 us) needs waits that end on
-// time: sleep most of the way, then spin the last stretch, since a sleep on
-// a virtual machine may wake 50 us or more late.
+// Every byte has its own deadline on one clock, so a wake-up that comes late
+// (a busy machine) delays that byte but never the ones after it.
 void WaitUntil(Clock::time_point deadline) {
-    constexpr auto SpinStretch = std::chrono::microseconds(200);
-    if (deadline - Clock::now() > SpinStretch)
-        std::this_thread::sleep_until(deadline - SpinStretch);
-    while (Clock::now() < deadline) {
-    }
+    std::this_thread::sleep_until(deadline);
 }
 
 bool IsHexDigit(char c) {
@@ -108,6 +103,23 @@ void Emulator::Stop() {
     }
 }
 
+void Emulator::Attach(Attachment attachment) {
+    devicePath_ = attachment.devicePath;
+    attachment_ = std::move(attachment);
+}
+
+void Emulator::Feed(std::string_view bytes) {
+    for (char byte : bytes) {
+        if (hungUp_)
+            return;
+        OnByte(byte);
+    }
+}
+
+std::chrono::steady_clock::time_point Emulator::Now() const {
+    return attachment_ ? attachment_->now() : Clock::now();
+}
+
 void Emulator::HangUp() {
     if (thread_.joinable() && std::this_thread::get_id() != thread_.get_id()) {
         hangUpRequested_ = true;
@@ -178,20 +190,35 @@ bool Emulator::Configure(const std::string& key, const std::string& value) {
 }
 
 void Emulator::Send(const std::string& bytes) {
-    if (master_ < 0 || bytes.empty())
-        return;
-    if (options_.paced) {
-        // Byte by byte at line rate, so the program works on the first bytes
-        // while the later ones are still on the line, as with a real port.
-        sendClock_ = std::max(sendClock_, Clock::now());
-        for (char byte : bytes) {
-            sendClock_ += ByteTime;
-            WaitUntil(sendClock_);
-            WriteAll(std::string_view(&byte, 1));
-        }
+    if (attachment_ && !hungUp_) {
+        attachment_->output(bytes);
         return;
     }
-    WriteAll(bytes);
+    if (master_ < 0 || bytes.empty())
+        return;
+    if (!options_.paced) {
+        WriteAll(bytes);
+        return;
+    }
+    // At line rate from the moment the command was complete, so the program
+    // works on the first bytes while the later ones are still on the line, as
+    // with a real port. Bytes that are due go out together.
+    sendClock_ = std::max(sendClock_, receiveClock_);
+    std::size_t sent = 0;
+    while (sent < bytes.size()) {
+        const auto now = Clock::now();
+        std::size_t due = sent;
+        while (due < bytes.size() && sendClock_ + ByteTime <= now) {
+            sendClock_ += ByteTime;
+            ++due;
+        }
+        if (due > sent) {
+            WriteAll(std::string_view(bytes).substr(sent, due - sent));
+            sent = due;
+        } else {
+            WaitUntil(sendClock_ + ByteTime);
+        }
+    }
 }
 
 void Emulator::WriteAll(std::string_view bytes) {
@@ -206,10 +233,9 @@ void Emulator::WriteAll(std::string_view bytes) {
     }
 }
 
-void Emulator::PaceReception(std::size_t byteCount) {
-    if (!options_.paced)
-        return;
-    receiveClock_ = std::max(receiveClock_, Clock::now()) + ByteTime * byteCount;
+void Emulator::PaceReception(Clock::time_point readAt) {
+    if (options_.paced)
+        receiveClock_ = std::max(receiveClock_, readAt) + ByteTime;
 }
 
 void Emulator::Serve() {
@@ -235,9 +261,12 @@ void Emulator::Serve() {
         ssize_t n = ::read(master_, buffer, sizeof buffer);
         if (n <= 0)
             continue;
-        PaceReception(static_cast<std::size_t>(n));
-        for (ssize_t i = 0; i < n && !hungUp_; ++i)
+        // Each byte arrives one byte time after the one before it.
+        const auto readAt = Clock::now();
+        for (ssize_t i = 0; i < n && !hungUp_; ++i) {
+            PaceReception(readAt);
             OnByte(buffer[i]);
+        }
         if (hungUp_)
             return;
     }
@@ -331,8 +360,12 @@ void Emulator::Answer(const ReceivedCommand& command) {
     if (response.silent)
         return;
     int delay = response.busyMs + (fault && fault->kind == Fault::Kind::Late ? fault->delayMs : 0);
-    if (delay > 0)
+    if (delay > 0 && attachment_) {
+        attachment_->delay(std::chrono::milliseconds(delay));
+    } else if (delay > 0) {
         std::this_thread::sleep_for(std::chrono::milliseconds(delay));
+        receiveClock_ = std::max(receiveClock_, Clock::now());
+    }
 
     const Fault::Kind kind = fault ? fault->kind : Fault::Kind::Late;
     const bool faulty = fault.has_value();

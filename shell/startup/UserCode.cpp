@@ -1,6 +1,5 @@
 #include "shell/startup/UserCode.h"
 
-#include "link/PortAccess.h"
 #include "link/PortNames.h"
 #include "link/ReplyDecoding.h"
 
@@ -36,7 +35,7 @@ UnattendedResult DownloadUserCode(UnitLink& link, const std::string& portName,
     link.CloseIfOpen();
     if (!link.OpenByName(portName))
         return {false,
-                "can't open port " + PortDescription(portName) + ": " + OpenFailureReason(link)};
+                "can't open port " + PortDescription(portName) + ": " + link.OpenFailureReason()};
     UnattendedResult result;
     if (!link.Probe()) {
         result.failure = "no ZEB40 answers on port " + PortDescription(portName);

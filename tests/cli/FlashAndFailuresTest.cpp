@@ -89,8 +89,10 @@ TEST_F(Failures, ALineThatVanishesMidwayIsACommunicationError) {
     EXPECT_EQ(run.out, "");
 }
 
+// On the fake line: the fixed waits of the update pass as fake time.
 class FlashCommand : public CliFixture {
   protected:
+    FlashCommand() : CliFixture(Line::Fake) {}
     void SetUp() override {
         CliFixture::SetUp();
         auto lock = unit.Lock();
