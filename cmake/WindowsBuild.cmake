@@ -1,10 +1,12 @@
-# What builds for Windows without Qt: the Windows serial port and its tests,
-# which run under Wine against the emulated unit (scripts/test-windows).
+# What builds for Windows without Qt (Debian has no Qt for Windows): the parts
+# that need no window, and their tests, which run under Wine against the
+# emulated unit (scripts/test-windows).
 include(cmake/Zeb40Targets.cmake)
 include_directories(${CMAKE_SOURCE_DIR})
 
-zeb40_library(zeb40_windows_serial ${CMAKE_SOURCE_DIR}/link/windows)
-target_sources(zeb40_windows_serial PRIVATE ${CMAKE_SOURCE_DIR}/link/ListedPortName.cpp)
+add_subdirectory(resources)
+add_subdirectory(link)
+add_subdirectory(disk)
 
 # GoogleTest from Debian's source package, built with this toolchain.
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -14,6 +16,6 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 if(ZEB40_TESTS)
     file(GLOB windows_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/windows/*.cpp)
     add_executable(test_windows_link ${windows_tests})
-    target_link_libraries(test_windows_link PRIVATE zeb40_windows_serial GTest::gtest
-                          GTest::gtest_main)
+    target_link_libraries(test_windows_link PRIVATE zeb40_link zeb40_port_discovery zeb40_disk
+                          GTest::gtest GTest::gtest_main)
 endif()

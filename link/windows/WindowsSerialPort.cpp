@@ -1,5 +1,6 @@
 #include "link/windows/WindowsSerialPort.h"
 
+#include "link/SerialTransport.h"
 #include "link/windows/PortOpenFailure.h"
 
 #include <algorithm>
@@ -54,6 +55,10 @@ bool ApplyLineSettings(HANDLE port) {
 }
 
 } // namespace
+
+std::unique_ptr<ByteTransport> MakeSerialTransport() {
+    return std::make_unique<WindowsSerialPort>();
+}
 
 WindowsSerialPort::~WindowsSerialPort() {
     Close();
