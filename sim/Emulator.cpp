@@ -25,8 +25,8 @@ void MakeRaw(int fd) {
     }
 }
 
-// Every byte has its own deadline on one clock, so a wake-up that comes late
-// (a busy machine) delays that byte but never the ones after it.
+// Deadlines follow one another on one clock, so a wake-up that comes late (a
+// busy machine) delays that step but never the ones after it.
 void WaitUntil(Clock::time_point deadline) {
     std::this_thread::sleep_until(deadline);
 }
@@ -200,25 +200,13 @@ void Emulator::Send(const std::string& bytes) {
         WriteAll(bytes);
         return;
     }
-    // At line rate from the moment the command was complete, so the program
-    // works on the first bytes while the later ones are still on the line, as
-    // with a real port. Bytes that are due go out together.
-    sendClock_ = std::max(sendClock_, receiveClock_);
-    std::size_t sent = 0;
-    while (sent < bytes.size()) {
-        const auto now = Clock::now();
-        std::size_t due = sent;
-        while (due < bytes.size() && sendClock_ + ByteTime <= now) {
-            sendClock_ += ByteTime;
-            ++due;
-        }
-        if (due > sent) {
-            WriteAll(std::string_view(bytes).substr(sent, due - sent));
-            sent = due;
-        } else {
-            WaitUntil(sendClock_ + ByteTime);
-        }
-    }
+    // At line rate from the moment the command was complete. An answer is a
+    // few bytes that the program reads whole, so it goes out in one piece when
+    // its last byte would have arrived: never early, and one wake-up for the
+    // program instead of one per byte.
+    sendClock_ = std::max(sendClock_, receiveClock_) + ByteTime * bytes.size();
+    WaitUntil(sendClock_);
+    WriteAll(bytes);
 }
 
 void Emulator::WriteAll(std::string_view bytes) {

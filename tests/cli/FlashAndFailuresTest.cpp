@@ -11,7 +11,11 @@
 namespace zeb40::test {
 namespace {
 
-class Failures : public CliFixture {};
+// On the fake line, where the silences pass as fake time.
+class Failures : public CliFixture {
+  protected:
+    Failures() : CliFixture(Line::Fake) {}
+};
 
 TEST_F(Failures, UsageErrorsNeedNoUnit) {
     CliRun run = RunTool({"bogus"});

@@ -105,7 +105,7 @@ TEST_F(Program, AQuestionWithoutTerminalFailsInsteadOfWaiting) {
 TEST_F(Program, FlashesThroughALineAtItsRealRate) {
     sim::Emulator paced({.paced = true});
     ASSERT_TRUE(paced.Start());
-    std::vector<std::uint8_t> image(1500);
+    std::vector<std::uint8_t> image(600);
     for (std::size_t i = 0; i < image.size(); ++i)
         image[i] = static_cast<std::uint8_t>(i * 13 + 5);
     sim::StampFirmwareVersion(image, 0x0360);

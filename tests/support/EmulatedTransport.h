@@ -32,7 +32,7 @@ class EmulatedTransport final : public ByteTransport {
     std::size_t Read(void* buffer, std::size_t count, ReadBounds bounds) override;
     bool Drain(int timeoutMs) override;
     bool Purge() override;
-    bool Lost() const override { return open_ && unit_->HungUp(); }
+    bool Lost() const override { return unit_ && unit_->HungUp(); }
     std::string LastError() const override { return lastError_; }
     std::string OpenFailureDetail() const override { return device_ + ": " + lastError_; }
 
@@ -51,7 +51,7 @@ class EmulatedTransport final : public ByteTransport {
 
     FakeClock& clock_;
     std::vector<sim::Emulator*> plugged_;
-    sim::Emulator* unit_ = nullptr; // the one the line is open on
+    sim::Emulator* unit_ = nullptr;            // the one the line is open on
     std::deque<Timed> toUnit_;                 // on their way to the unit
     std::deque<Timed> fromUnit_;               // on their way to the program
     LinkClock::TimePoint unitTime_{};          // when the unit took the byte it handles
