@@ -117,16 +117,16 @@ ExitCode RunGet(CliContext& context) {
     }
     if (ExitCode connected = ConnectToUnit(context); connected != ExitCode::Success)
         return connected;
-    ReplyCode code{};
-    std::uint8_t stored = 0;
-    bool exchanged =
-        context.link.QueryByte('c', static_cast<std::uint32_t>(description->item), code, stored);
-    if (ExitCode outcome = ClassifyReply(exchanged, code, ReplyCode::Value);
-        outcome != ExitCode::Success)
+    bool exchanged = false;
+    const auto read = ReadItem(context.link, description->item, &exchanged);
+    if (!read) {
+        const ExitCode outcome = exchanged ? ExitCode::UnitRefused : ExitCode::CommunicationError;
         return context.Fail(outcome,
                             outcome == ExitCode::UnitRefused
                                 ? "the unit refused to read " + std::string(description->name)
                                 : "Communication error");
+    }
+    const std::uint8_t stored = *read;
     DescribeValue(context, *description, stored);
     if (!context.JsonOutput())
         context.out << DisplayText(*description, stored) << "\n";

@@ -39,11 +39,7 @@ ExitCode ConnectToUnit(CliContext& context) {
 }
 
 ExitCode ClassifyFailure(UnitLink& link) {
-    if (!link.IsOpen() || link.Lost())
-        return ExitCode::CommunicationError;
-    // Whatever was still in transit would spoil the presence check.
-    link.Purge();
-    return link.Probe() ? ExitCode::UnitRefused : ExitCode::CommunicationError;
+    return UnitStillAnswers(link) ? ExitCode::UnitRefused : ExitCode::CommunicationError;
 }
 
 ExitCode ClassifyReply(bool exchanged, ReplyCode code, ReplyCode wanted) {

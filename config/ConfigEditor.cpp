@@ -160,15 +160,27 @@ bool ReadConfigFromUnit(UnitLink& link, ConfigItemTable& table, const std::strin
     if (!link.IsOpen() || !configFilePath.empty())
         return true;
     WaitCursor wait(op);
-    for (int item : ReadOrder()) {
-        ReplyCode code{};
-        std::uint8_t value = 0;
-        if (!link.QueryByte('c', static_cast<std::uint32_t>(item), code, value))
+    return ReadItemsFromUnit(link, table, ReadOrder());
+}
+
+std::optional<std::uint8_t> ReadItem(UnitLink& link, int item, bool* exchanged) {
+    ReplyCode code{};
+    std::uint8_t value = 0;
+    const bool replied = link.QueryByte('c', static_cast<std::uint32_t>(item), code, value);
+    if (exchanged)
+        *exchanged = replied;
+    // A refusal carries no value.
+    if (!replied || code != ReplyCode::Value)
+        return std::nullopt;
+    return value;
+}
+
+bool ReadItemsFromUnit(UnitLink& link, ConfigItemTable& table, std::span<const int> items) {
+    for (int item : items) {
+        const auto value = ReadItem(link, item);
+        if (!value)
             return false;
-        // A refusal carries no value: the item keeps the one it had.
-        if (code != ReplyCode::Value)
-            return false;
-        table[static_cast<std::size_t>(item)] = value;
+        table[static_cast<std::size_t>(item)] = *value;
     }
     return true;
 }

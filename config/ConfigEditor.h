@@ -10,7 +10,9 @@
 #include "operator/Operator.h"
 
 #include <functional>
+#include <initializer_list>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace zeb40 {
@@ -71,6 +73,18 @@ EditChoices ShownChoices(const ConfigItemTable& table, bool autoApply);
 // 'e' 95h: the unit's item capacity and use; false unless a single value came.
 // exchanged, when given, tells a refusal from an exchange that failed.
 bool QueryItemStatus(UnitLink& link, ItemStatus& status, bool* exchanged = nullptr);
+
+// 'c' with the item: its byte, or nothing when the exchange failed or the
+// unit refused; exchanged, when given, tells which.
+std::optional<std::uint8_t> ReadItem(UnitLink& link, int item, bool* exchanged = nullptr);
+
+// Reads the items in the given order into the table; false at the first that
+// does not come, the items before it keeping their new values.
+bool ReadItemsFromUnit(UnitLink& link, ConfigItemTable& table, std::span<const int> items);
+inline bool ReadItemsFromUnit(UnitLink& link, ConfigItemTable& table,
+                              std::initializer_list<int> items) {
+    return ReadItemsFromUnit(link, table, std::span<const int>(items.begin(), items.size()));
+}
 
 // Reads the 45 setting items from the unit in the unit's read order. Does
 // nothing and returns true when the link is closed or a configuration file is

@@ -39,6 +39,13 @@ UnitAccess OpenUnit(UnitLink& link, const std::string& portName, Operator& op) {
     return UnitAccess::NoUnit;
 }
 
+bool UnitStillAnswers(UnitLink& link) {
+    if (!link.IsOpen() || link.Lost())
+        return false;
+    link.Purge();
+    return link.Probe();
+}
+
 void ShowAccessFailure(Operator& op, const UnitLink& link, UnitAccess access) {
     switch (access) {
     case UnitAccess::Ready:

@@ -24,6 +24,11 @@ UnitAccess OpenPort(UnitLink& link, const std::string& portName);
 // OpenPort, then the presence check under the wait cursor.
 UnitAccess OpenUnit(UnitLink& link, const std::string& portName, Operator& op);
 
+// After a failed exchange: whether the unit still answers the presence check
+// (it refused) or not (the line failed). Whatever was still in transit is
+// discarded first, so that it cannot spoil the check.
+bool UnitStillAnswers(UnitLink& link);
+
 // "Please select a port name", "Can't open port" with the system's reason,
 // or "Can't connect to ZEB40..."; nothing for Ready.
 void ShowAccessFailure(Operator& op, const UnitLink& link, UnitAccess access);

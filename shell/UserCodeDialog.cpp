@@ -99,14 +99,16 @@ bool UserCodeDialog::TakeCode(int& code) {
 }
 
 bool UserCodeDialog::Deliver(int code) {
-    if (UnitAccess opened = OpenPort(link_, portName_); opened != UnitAccess::Ready) {
-        ShowAccessFailure(op_, link_, opened);
+    // A unit that does not answer, or does not take the code, gets the same message.
+    const UnitAccess access = OpenUnit(link_, portName_, op_);
+    if (access == UnitAccess::NoPortName || access == UnitAccess::CantOpen) {
+        ShowAccessFailure(op_, link_, access);
         return false;
     }
     bool delivered = false;
-    {
+    if (access == UnitAccess::Ready) {
         WaitCursor wait(op_);
-        delivered = link_.Probe() && DeliverUserCode(link_, UserCodeWord(code)).Accepted();
+        delivered = DeliverUserCode(link_, UserCodeWord(code)).Accepted();
     }
     link_.CloseIfOpen();
     if (!delivered)
