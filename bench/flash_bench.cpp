@@ -4,6 +4,7 @@
 
 #include "flash/FlashUpdate.h"
 #include "link/UnitLink.h"
+#include "sim/Base64.h"
 #include "sim/Emulator.h"
 #include "sim/FlashMode.h"
 #include "sim/FlashPackageWriter.h"

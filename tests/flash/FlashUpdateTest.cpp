@@ -1,6 +1,7 @@
 #include "flash/FlashUpdate.h"
 
 #include "flash/FlashProgress.h"
+#include "sim/Base64.h"
 #include "sim/FlashMode.h"
 #include "tests/flash/TestPackage.h"
 #include "tests/support/EmulatorFixture.h"
