@@ -10,7 +10,7 @@ namespace zeb40::cli {
 bool LoadConfigFile(CliContext& context, const std::string& path, ConfigState& config) {
     ConfigDocument document;
     document.path = path;
-    context.result.Set("file", path);
+    context.result["file"] = path;
     context.op.SetSubject(path);
     const std::size_t messagesBefore = context.op.Messages().size();
     const bool read = ReadConfigFile(document, config, context.op);
@@ -18,7 +18,7 @@ bool LoadConfigFile(CliContext& context, const std::string& path, ConfigState& c
         context.op.Error(strings::NotValidZebFile);
     context.op.SetSubject({});
     if (!read)
-        context.result.Set("error", context.op.Messages().back());
+        context.result["error"] = context.op.Messages().back();
     return read;
 }
 
@@ -30,19 +30,19 @@ ExitCode ConfirmReplace(CliContext& context, const std::string& path) {
                        strings::ApplicationName, Buttons::OkCancel, MessageIcon::Warning,
                        Answer::Cancel) == Answer::Ok)
         return ExitCode::Success;
-    context.result.Set("error", "not replaced: " + path);
+    context.result["error"] = "not replaced: " + path;
     return ExitCode::Declined;
 }
 
 ExitCode SaveConfigFile(CliContext& context, const std::string& path, ConfigState& config) {
     ConfigDocument document;
     document.path = path;
-    context.result.Set("file", path);
+    context.result["file"] = path;
     context.op.SetSubject(path);
     const bool written = WriteConfigFile(document, config, context.op);
     context.op.SetSubject({});
     if (!written) {
-        context.result.Set("error", context.op.Messages().back());
+        context.result["error"] = context.op.Messages().back();
         return ExitCode::InvalidFile;
     }
     return ExitCode::Success;

@@ -77,7 +77,7 @@ ExitCode RunApply(CliContext& context) {
         window.ClearReorganized();
         applied = editor.ApplyAll();
     }
-    context.result.Set("itemsText", window.ItemsText());
+    context.result["itemsText"] = window.ItemsText();
     if (!applied) {
         ExitCode outcome = ClassifyFailure(context.link);
         return context.Fail(outcome, outcome == ExitCode::UnitRefused

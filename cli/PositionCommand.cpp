@@ -84,9 +84,9 @@ ExitCode RunPosition(CliContext& context) {
     link.CommandLetter('S');
     editor.RefreshItemCount();
 
-    context.result.Set("position", preset->name);
-    context.result.Set("horizontal", horizontal);
-    context.result.Set("vertical", vertical);
+    context.result["position"] = preset->name;
+    context.result["horizontal"] = horizontal;
+    context.result["vertical"] = vertical;
     if (failed) {
         ExitCode outcome = ClassifyFailure(link);
         return context.Fail(outcome, outcome == ExitCode::UnitRefused

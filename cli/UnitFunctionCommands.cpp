@@ -62,8 +62,8 @@ ExitCode RunUserCode(CliContext& context) {
         outcome = ClassifyReply(exchanged, reply, ReplyCode::OK);
     }
     link.CloseIfOpen();
-    context.result.Set("userCode", *code);
-    context.result.Set("word", HexText(word));
+    context.result["userCode"] = *code;
+    context.result["word"] = HexText(word);
     // The user code window's message, with what actually happened.
     if (outcome == ExitCode::UnitRefused)
         return context.Fail(outcome,
@@ -91,7 +91,7 @@ ExitCode RunProfile(CliContext& context) {
                             "profile number '" + context.invocation.words[1] + "': " + error);
     if (ExitCode connected = ConnectToUnit(context); connected != ExitCode::Success)
         return connected;
-    context.result.Set("profile", *number);
+    context.result["profile"] = *number;
     ConfigState config;
 
     if (load) {
@@ -103,9 +103,9 @@ ExitCode RunProfile(CliContext& context) {
             return context.Fail(ExitCode::CommunicationError, strings::CommunicationError);
         }
         if (!loaded) {
-            context.result.Set("error", context.op.Messages().size() > messagesBefore
-                                            ? context.op.Messages().back()
-                                            : std::string(strings::CantLoadProfile));
+            context.result["error"] = context.op.Messages().size() > messagesBefore
+                                          ? context.op.Messages().back()
+                                          : std::string(strings::CantLoadProfile);
             return ExitCode::UnitRefused;
         }
         if (!context.JsonOutput())
@@ -123,9 +123,9 @@ ExitCode RunProfile(CliContext& context) {
     const std::size_t messagesBefore = context.op.Messages().size();
     if (!SaveUserProfileNumber(context.link, *number, context.op, [&] { editor.ApplyAll(); })) {
         ExitCode outcome = ClassifyFailure(context.link);
-        context.result.Set("error", context.op.Messages().size() > messagesBefore
-                                        ? context.op.Messages().back()
-                                        : std::string(strings::CantSaveProfile));
+        context.result["error"] = context.op.Messages().size() > messagesBefore
+                                      ? context.op.Messages().back()
+                                      : std::string(strings::CantSaveProfile);
         return outcome;
     }
     if (!context.JsonOutput())
@@ -157,8 +157,8 @@ ExitCode RunClock(CliContext& context) {
     accepted = link.Command('D', dateWord) && accepted;
     accepted = link.Command('E', 0x33) && accepted;
 
-    context.result.Set("timeWord", HexText(timeWord));
-    context.result.Set("dateWord", HexText(dateWord));
+    context.result["timeWord"] = HexText(timeWord);
+    context.result["dateWord"] = HexText(dateWord);
     if (!accepted) {
         ExitCode outcome = ClassifyFailure(link);
         return context.Fail(outcome, outcome == ExitCode::UnitRefused
@@ -187,29 +187,29 @@ ExitCode RunReorganize(CliContext& context) {
                                          ? "the unit refused to report its item status"
                                          : "Communication error");
     const ItemStatus status = ItemStatus::FromWord(word);
-    context.result.Set("capacity", status.capacity);
-    context.result.Set("inUse", status.inUse);
+    context.result["capacity"] = status.capacity;
+    context.result["inUse"] = status.inUse;
     if (status.inUse == 0) {
-        context.result.Set("reorganized", false);
+        context.result["reorganized"] = false;
         if (!context.JsonOutput())
             context.out << "Nothing to reorganize: no config item is in use\n";
         return ExitCode::Success;
     }
     if (context.op.Ask(strings::ReorganizeQuestion, strings::ReorganizeCaption, Buttons::OkCancel,
                        MessageIcon::Exclamation, Answer::Ok) != Answer::Ok) {
-        context.result.Set("reorganized", false);
-        context.result.Set("error", "reorganization declined");
+        context.result["reorganized"] = false;
+        context.result["error"] = "reorganization declined";
         return ExitCode::Declined;
     }
     ConfigState config;
     TableWindowState window(config.table);
     ConfigEditor editor(link, config, window, context.op);
     if (!editor.ReorganizeConfigMemory()) {
-        context.result.Set("error", strings::CommunicationError);
+        context.result["error"] = strings::CommunicationError;
         return ClassifyFailure(link);
     }
-    context.result.Set("reorganized", true);
-    context.result.Set("itemsText", window.ItemsText());
+    context.result["reorganized"] = true;
+    context.result["itemsText"] = window.ItemsText();
     if (!context.JsonOutput())
         context.out << "Config memory reorganized; " << window.ItemsText() << "\n";
     return ExitCode::Success;
