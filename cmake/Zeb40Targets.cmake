@@ -28,5 +28,5 @@ function(zeb40_test name dir)
     target_link_libraries(${name} PRIVATE ${ARG_LINK} zeb40_test_support GTest::gtest GTest::gtest_main)
     target_compile_definitions(${name} PRIVATE ZEB40_BINARY_DIR="${CMAKE_BINARY_DIR}")
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZEB40_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data")
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()

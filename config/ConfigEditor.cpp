@@ -1,6 +1,7 @@
 #include "config/ConfigEditor.h"
 
 #include "config/ItemDescriptions.h"
+#include "resources/Placeholder.h"
 #include "resources/Strings.h"
 
 #include <string>
@@ -18,9 +19,7 @@ bool IsNtsc(const ConfigItemTable& table) {
 }
 
 std::string FormatItemsAvailable(int freeItems) {
-    std::string text = strings::ItemsAvailable;
-    text.replace(text.find("%d"), 2, std::to_string(freeItems));
-    return text;
+    return strings::FillPlaceholder(strings::ItemsAvailable, std::to_string(freeItems));
 }
 
 } // namespace
