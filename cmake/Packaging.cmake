@@ -8,6 +8,8 @@ install(FILES ${desktop}/com.velor.zeb40.metainfo.xml DESTINATION ${CMAKE_INSTAL
 install(FILES ${desktop}/70-zeb40.rules DESTINATION ${CMAKE_INSTALL_DATADIR}/zeb40/udev)
 file(GLOB man_pages ${CMAKE_SOURCE_DIR}/resources/man/*.1)
 install(FILES ${man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_SOURCE_DIR}/resources/completion/zeb40ctl
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/help/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/help)
 file(GLOB icon_sizes LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/resources/icons/hicolor/*)
 foreach(size_dir ${icon_sizes})

@@ -1,6 +1,4 @@
-// One QApplication for a whole test program with windows: on the offscreen
-// platform, with ~/.config pointing into a folder of its own, so that no test
-// reads the user's port or Auto Apply setting or writes over them.
+#include "tests/support/qt/QtTestApplication.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -10,11 +8,16 @@
 namespace zeb40::test {
 namespace {
 
+QTemporaryDir& ConfigHome() {
+    static QTemporaryDir folder;
+    return folder;
+}
+
 class QtTestApplication : public ::testing::Environment {
   public:
     void SetUp() override {
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        qputenv("XDG_CONFIG_HOME", configHome_.path().toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", ConfigHome().path().toLocal8Bit());
         app_ = std::make_unique<QApplication>(argc_, argv_);
         QApplication::setOrganizationName("VELOR");
         QApplication::setApplicationName("zeb40-test");
@@ -22,7 +25,6 @@ class QtTestApplication : public ::testing::Environment {
     void TearDown() override { app_.reset(); }
 
   private:
-    QTemporaryDir configHome_;
     int argc_ = 1;
     char name_[16] = "zeb40-test";
     char* argv_[2] = {name_, nullptr};
@@ -33,4 +35,9 @@ class QtTestApplication : public ::testing::Environment {
     ::testing::AddGlobalTestEnvironment(new QtTestApplication);
 
 } // namespace
+
+QString TestConfigHome() {
+    return ConfigHome().path();
+}
+
 } // namespace zeb40::test
