@@ -82,7 +82,13 @@ ExitCode RunMonitor(CliContext& context) {
     if (ExitCode connected = ConnectToUnit(context); connected != ExitCode::Success)
         return connected;
 
-    Json& lines = context.result.Set("lines", Json::Array());
+    // Without --count the monitor runs until stopped, so a script following it
+    // gets one JSON object per poll as it comes (JSON Lines); a counted run is
+    // one document, as every other command.
+    context.jsonLines = context.JsonOutput() && count < 0;
+    Json* lines = context.JsonOutput() && !context.jsonLines
+                      ? &(context.result["lines"] = Json::array())
+                      : nullptr;
     // With both sources they take turns, the reader first, as the window's
     // alternation does.
     bool readerTurn = true;
@@ -111,11 +117,12 @@ ExitCode RunMonitor(CliContext& context) {
         failedInARow = 0;
         ++shown;
         const char* name = source == TimecodeSource::Reader ? "reader" : "generator";
-        Json line = Json::Object();
-        line.Set("source", name);
-        line.Set("caption", *caption);
-        lines.Push(std::move(line));
-        if (!context.JsonOutput()) {
+        Json line = {{"source", name}, {"caption", *caption}};
+        if (context.jsonLines) {
+            context.out << JsonLine(line) << std::endl;
+        } else if (lines) {
+            lines->push_back(std::move(line));
+        } else {
             if (reader && generator)
                 context.out << name << " ";
             context.out << *caption << std::endl;
@@ -144,15 +151,10 @@ ExitCode RunGeneratorSet(CliContext& context) {
     // button does; only the exit status tells whether all were accepted.
     UnitLink& link = context.link;
     std::uint32_t timecode = TimecodeWord(time->hours, time->minutes, time->seconds, time->frames);
-    bool accepted = true;
-    if (userWord)
-        accepted = link.Command('D', *userWord) && accepted;
-    accepted = link.Command('A', timecode) && accepted;
-    accepted = link.Command('P', 24) && accepted;
-    accepted = link.Command('L', timecode) && accepted;
+    const bool accepted = SetGenerator(link, timecode, userBits);
 
-    context.result.Set("timecode", HexText(timecode));
-    context.result.Set("userBits", userWord ? Json(HexText(*userWord)) : Json());
+    context.result["timecode"] = HexText(timecode);
+    context.result["userBits"] = userWord ? Json(HexText(*userWord)) : Json();
     if (!accepted) {
         ExitCode outcome = ClassifyFailure(link);
         return context.Fail(outcome, outcome == ExitCode::UnitRefused
@@ -176,7 +178,7 @@ ExitCode RunGeneratorSet(CliContext& context) {
 ExitCode RunJam(CliContext& context) {
     if (ExitCode connected = ConnectToUnit(context); connected != ExitCode::Success)
         return connected;
-    if (!context.link.Command('E', 0x41)) {
+    if (!SingleJam(context.link)) {
         ExitCode outcome = ClassifyFailure(context.link);
         return context.Fail(outcome, outcome == ExitCode::UnitRefused ? "the unit refused the jam"
                                                                       : "Communication error");

@@ -71,14 +71,15 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
                        environment.portSources,
                        environment.interrupted,
                        environment.serialPorts};
-    context.result.Set("command", invocation.command);
+    context.result["command"] = invocation.command;
     ExitCode code = Dispatch().at(invocation.command)(context);
     link.CloseIfOpen();
 
     if (invocation.json) {
-        context.result.Set("ok", code == ExitCode::Success);
-        context.result.Set("exitCode", ToInt(code));
-        out << context.result.Dump() << "\n";
+        context.result["ok"] = code == ExitCode::Success;
+        context.result["exitCode"] = ToInt(code);
+        out << (context.jsonLines ? JsonLine(context.result) : JsonDocument(context.result))
+            << "\n";
     }
     out.flush();
     return ToInt(code);

@@ -2,13 +2,12 @@
 
 #include "cli/Commands.h"
 #include "cli/SettingsListing.h"
-#include "cli/TableWindowState.h"
 #include "cli/UnitConnection.h"
 #include "config/ClockWords.h"
 #include "config/ConfigEditor.h"
 #include "config/ProfileCommands.h"
 #include "resources/Strings.h"
-#include "shell/startup/UserCode.h"
+#include "services/UserCode.h"
 
 #include <cstdio>
 #include <ostream>
@@ -51,19 +50,13 @@ ExitCode RunUserCode(CliContext& context) {
                             "user code '" + context.invocation.words[0] + "': " + error);
     if (ExitCode connected = ConnectToUnit(context); connected != ExitCode::Success)
         return connected;
-    UnitLink& link = context.link;
-    std::uint32_t word = UserCodeWord(*code);
-    ReplyCode reply{};
-    std::uint32_t value = 0;
-    bool exchanged = link.Query('A', 0, reply, value);
-    ExitCode outcome = ClassifyReply(exchanged, reply, ReplyCode::OK);
-    if (outcome == ExitCode::Success) {
-        exchanged = link.Query('D', word, reply, value);
-        outcome = ClassifyReply(exchanged, reply, ReplyCode::OK);
-    }
-    link.CloseIfOpen();
-    context.result.Set("userCode", *code);
-    context.result.Set("word", HexText(word));
+    const std::uint32_t word = UserCodeWord(*code);
+    const UserCodeDelivery delivery = DeliverUserCode(context.link, word);
+    const ReplyCode reply = delivery.reply;
+    const ExitCode outcome = ClassifyReply(delivery.exchanged, reply, ReplyCode::OK);
+    context.link.CloseIfOpen();
+    context.result["userCode"] = *code;
+    context.result["word"] = HexText(word);
     // The user code window's message, with what actually happened.
     if (outcome == ExitCode::UnitRefused)
         return context.Fail(outcome,
@@ -91,7 +84,7 @@ ExitCode RunProfile(CliContext& context) {
                             "profile number '" + context.invocation.words[1] + "': " + error);
     if (ExitCode connected = ConnectToUnit(context); connected != ExitCode::Success)
         return connected;
-    context.result.Set("profile", *number);
+    context.result["profile"] = *number;
     ConfigState config;
 
     if (load) {
@@ -103,9 +96,9 @@ ExitCode RunProfile(CliContext& context) {
             return context.Fail(ExitCode::CommunicationError, strings::CommunicationError);
         }
         if (!loaded) {
-            context.result.Set("error", context.op.Messages().size() > messagesBefore
+            context.result["error"] = context.op.Messages().size() > messagesBefore
                                             ? context.op.Messages().back()
-                                            : std::string(strings::CantLoadProfile));
+                                            : std::string(strings::CantLoadProfile);
             return ExitCode::UnitRefused;
         }
         if (!context.JsonOutput())
@@ -118,14 +111,15 @@ ExitCode RunProfile(CliContext& context) {
 
     if (!ReadConfigFromUnit(context.link, config.table, "", context.op))
         return context.Fail(ClassifyFailure(context.link), strings::CommunicationError);
-    TableWindowState window(config.table);
-    ConfigEditor editor(context.link, config, window, context.op);
+    ConfigEditor editor(context.link, config, context.op);
     const std::size_t messagesBefore = context.op.Messages().size();
-    if (!SaveUserProfileNumber(context.link, *number, context.op, [&] { editor.ApplyAll(); })) {
+    MemoryReport report;
+    if (!SaveUserProfileNumber(context.link, *number, context.op,
+                               [&] { editor.ApplyAll(ShownValues(config.table), report); })) {
         ExitCode outcome = ClassifyFailure(context.link);
-        context.result.Set("error", context.op.Messages().size() > messagesBefore
+        context.result["error"] = context.op.Messages().size() > messagesBefore
                                         ? context.op.Messages().back()
-                                        : std::string(strings::CantSaveProfile));
+                                        : std::string(strings::CantSaveProfile);
         return outcome;
     }
     if (!context.JsonOutput())
@@ -136,31 +130,24 @@ ExitCode RunProfile(CliContext& context) {
 ExitCode RunClock(CliContext& context) {
     if (ExitCode connected = ConnectToUnit(context); connected != ExitCode::Success)
         return connected;
-    constexpr int NormItem = 88;
     ConfigState config;
-    if (!ReadItemsFromUnit(context.link, config.table, {NormItem})) {
+    if (!ReadItemsFromUnit(context.link, config.table, {item::Norm})) {
         ExitCode outcome = ClassifyFailure(context.link);
         return context.Fail(outcome, outcome == ExitCode::UnitRefused
                                          ? "the unit refused to report its norm"
                                          : "Communication error");
     }
-    const bool ntsc = config.table[NormItem] == 1;
+    const bool ntsc = IsNtsc(config.table);
     const LocalClock clock = ReadLocalClock();
     const int bias = LocalStandardBiasMinutes();
-    const std::uint32_t timeWord = ClockTimeWord(clock, ntsc);
-    const std::uint32_t dateWord = ClockDateWord(clock, bias);
-
     // All three go out whatever the replies, as Set Clock does; only the exit
     // status tells whether the unit took them.
-    UnitLink& link = context.link;
-    bool accepted = link.Command('A', timeWord);
-    accepted = link.Command('D', dateWord) && accepted;
-    accepted = link.Command('E', 0x33) && accepted;
+    const bool accepted = SetClock(context.link, clock, bias, ntsc);
 
-    context.result.Set("timeWord", HexText(timeWord));
-    context.result.Set("dateWord", HexText(dateWord));
+    context.result["timeWord"] = HexText(ClockTimeWord(clock, ntsc));
+    context.result["dateWord"] = HexText(ClockDateWord(clock, bias));
     if (!accepted) {
-        ExitCode outcome = ClassifyFailure(link);
+        ExitCode outcome = ClassifyFailure(context.link);
         return context.Fail(outcome, outcome == ExitCode::UnitRefused
                                          ? "the unit refused the clock setting"
                                          : "Communication error");
@@ -178,40 +165,40 @@ ExitCode RunReorganize(CliContext& context) {
     if (ExitCode connected = ConnectToUnit(context); connected != ExitCode::Success)
         return connected;
     UnitLink& link = context.link;
-    ReplyCode code{};
-    std::uint32_t word = 0;
-    bool exchanged = link.Query('e', unit_value::ItemStatus, code, word);
-    if (ExitCode outcome = ClassifyReply(exchanged, code, ReplyCode::Value);
-        outcome != ExitCode::Success)
+    ItemStatus status;
+    bool exchanged = false;
+    if (!QueryItemStatus(link, status, &exchanged)) {
+        const ExitCode outcome = exchanged ? ExitCode::UnitRefused : ExitCode::CommunicationError;
         return context.Fail(outcome, outcome == ExitCode::UnitRefused
                                          ? "the unit refused to report its item status"
                                          : "Communication error");
-    const ItemStatus status = ItemStatus::FromWord(word);
-    context.result.Set("capacity", status.capacity);
-    context.result.Set("inUse", status.inUse);
+    }
+    context.result["capacity"] = status.capacity;
+    context.result["inUse"] = status.inUse;
     if (status.inUse == 0) {
-        context.result.Set("reorganized", false);
+        context.result["reorganized"] = false;
         if (!context.JsonOutput())
             context.out << "Nothing to reorganize: no config item is in use\n";
         return ExitCode::Success;
     }
     if (context.op.Ask(strings::ReorganizeQuestion, strings::ReorganizeCaption, Buttons::OkCancel,
                        MessageIcon::Exclamation, Answer::Ok) != Answer::Ok) {
-        context.result.Set("reorganized", false);
-        context.result.Set("error", "reorganization declined");
+        context.result["reorganized"] = false;
+        context.result["error"] = "reorganization declined";
         return ExitCode::Declined;
     }
     ConfigState config;
-    TableWindowState window(config.table);
-    ConfigEditor editor(link, config, window, context.op);
-    if (!editor.ReorganizeConfigMemory()) {
-        context.result.Set("error", strings::CommunicationError);
+    ConfigEditor editor(link, config, context.op);
+    MemoryReport report;
+    if (!editor.ReorganizeConfigMemory(report)) {
+        context.result["error"] = strings::CommunicationError;
         return ClassifyFailure(link);
     }
-    context.result.Set("reorganized", true);
-    context.result.Set("itemsText", window.ItemsText());
+    const std::string itemsText = report.count ? ItemsAvailableText(*report.count) : "";
+    context.result["reorganized"] = true;
+    context.result["itemsText"] = itemsText;
     if (!context.JsonOutput())
-        context.out << "Config memory reorganized; " << window.ItemsText() << "\n";
+        context.out << "Config memory reorganized; " << itemsText << "\n";
     return ExitCode::Success;
 }
 

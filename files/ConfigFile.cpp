@@ -16,10 +16,6 @@ constexpr std::size_t TableSize = std::tuple_size_v<ConfigItemTable>;
 constexpr std::size_t LongestUsefulFile =
     std::char_traits<char>::length(strings::LegacyConfigFileHeader) + 1 + TableSize;
 
-void Report(Operator& op, const std::string& text) {
-    op.ShowMessage(text, strings::ApplicationName, MessageIcon::Exclamation);
-}
-
 // A failure after the file was opened: the file's name and the system's reason.
 std::string SystemErrorText(const char* doing, const std::string& path,
                             const DiskFailure& failure) {
@@ -28,9 +24,18 @@ std::string SystemErrorText(const char* doing, const std::string& path,
     return std::string("An error occurred while ") + doing + " " + path + ".\n" + failure.reason;
 }
 
-void Fail(ConfigDocument& document, Operator& op, const std::string& text) {
-    Report(op, text);
+FileError FailedToOpen() {
+    return {FileError::Message::FailedToOpen, strings::FailedToOpenFile};
+}
+
+FileError SystemError(const char* doing, const std::string& path, const DiskFailure& failure) {
+    return {FileError::Message::SystemError, SystemErrorText(doing, path, failure)};
+}
+
+bool Fail(ConfigDocument& document, Operator& op, const FileError& error) {
+    op.ShowMessage(error.text, strings::ApplicationName, MessageIcon::Exclamation);
     document.path.clear();
+    return false;
 }
 
 void ShowFileTitle(ConfigDocument& document) {
@@ -38,7 +43,7 @@ void ShowFileTitle(ConfigDocument& document) {
 }
 
 // Where the table starts when the header is one of the two, else nothing.
-std::optional<std::size_t> TableOffset(const std::vector<std::uint8_t>& bytes) {
+std::optional<std::size_t> TableOffset(std::span<const std::uint8_t> bytes) {
     for (std::string_view header : {std::string_view(strings::ConfigFileHeader),
                                     std::string_view(strings::LegacyConfigFileHeader)}) {
         const std::size_t length = header.size();
@@ -51,7 +56,11 @@ std::optional<std::size_t> TableOffset(const std::vector<std::uint8_t>& bytes) {
 
 std::vector<std::uint8_t> FileImage(const ConfigItemTable& table) {
     const std::string_view header = strings::ConfigFileHeader;
-    std::vector<std::uint8_t> image(header.begin(), header.end());
+    // One allocation of the final size; growing the vector from the header's
+    // exact size trips a false stringop-overflow warning in optimised GCC 12 builds.
+    std::vector<std::uint8_t> image;
+    image.reserve(header.size() + 1 + table.size());
+    image.insert(image.end(), header.begin(), header.end());
     image.push_back(HeaderEnd);
     image.insert(image.end(), table.begin(), table.end());
     return image;
@@ -59,44 +68,51 @@ std::vector<std::uint8_t> FileImage(const ConfigItemTable& table) {
 
 } // namespace
 
-bool ReadConfigFile(ConfigDocument& document, ConfigState& config, Operator& op) {
+ConfigFileRead ParseConfigFile(std::span<const std::uint8_t> bytes) {
+    const auto offset = TableOffset(bytes);
+    if (!offset || bytes.size() < *offset + TableSize)
+        return {std::nullopt, {FileError::Message::NotValidZebFile, strings::NotValidZebFile}};
+    ConfigItemTable table{};
+    std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(*offset), TableSize, table.begin());
+    return {table, {}};
+}
+
+ConfigFileRead LoadConfigTable(const std::string& path) {
     // The whole useful part is read before anything is checked, so that a
     // refused or short file never touches the table.
-    const DiskRead read = ReadDiskFile(document.path, LongestUsefulFile);
-    if (!read.opened) {
-        Fail(document, op, strings::FailedToOpenFile);
-        return false;
-    }
-    if (read.failure) {
-        Fail(document, op, SystemErrorText("reading", document.path, *read.failure));
-        return false;
-    }
+    const DiskRead read = ReadDiskFile(path, LongestUsefulFile);
+    if (!read.opened)
+        return {std::nullopt, FailedToOpen()};
+    if (read.failure)
+        return {std::nullopt, SystemError("reading", path, *read.failure)};
     const std::vector<std::uint8_t> bytes(read.bytes.begin(), read.bytes.end());
+    return ParseConfigFile(bytes);
+}
 
-    const auto offset = TableOffset(bytes);
-    if (!offset || bytes.size() < *offset + TableSize) {
-        Fail(document, op, strings::NotValidZebFile);
-        return false;
-    }
-    std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(*offset), TableSize,
-                config.table.begin());
+std::optional<FileError> SaveConfigTable(const std::string& path, const ConfigItemTable& table) {
+    const std::vector<std::uint8_t> image = FileImage(table);
+    const DiskWrite written = ReplaceDiskFile(
+        path, std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));
+    if (!written.opened)
+        return FailedToOpen();
+    if (written.failure)
+        return SystemError("writing", path, *written.failure);
+    return std::nullopt;
+}
+
+bool ReadConfigFile(ConfigDocument& document, ConfigState& config, Operator& op) {
+    const ConfigFileRead read = LoadConfigTable(document.path);
+    if (!read.table)
+        return Fail(document, op, read.error);
+    config.table = *read.table;
     config.modified = false;
     ShowFileTitle(document);
     return true;
 }
 
 bool WriteConfigFile(ConfigDocument& document, ConfigState& config, Operator& op) {
-    const std::vector<std::uint8_t> image = FileImage(config.table);
-    const DiskWrite written = ReplaceDiskFile(
-        document.path, std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));
-    if (!written.opened) {
-        Fail(document, op, strings::FailedToOpenFile);
-        return false;
-    }
-    if (written.failure) {
-        Fail(document, op, SystemErrorText("writing", document.path, *written.failure));
-        return false;
-    }
+    if (auto error = SaveConfigTable(document.path, config.table))
+        return Fail(document, op, *error);
     config.modified = false;
     ShowFileTitle(document);
     return true;

@@ -1,7 +1,6 @@
 #include "sim/Emulator.h"
 
-#include "link/ReplyDecoding.h"
-#include "link/UnitLink.h"
+#include "sim/HexText.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -42,10 +41,8 @@ ReceivedCommand ParseCommand(const std::string& line) {
     std::size_t end = 1;
     while (end < line.size() && IsHexDigit(line[end]))
         ++end;
-    if (end > 1) {
-        if (auto number = ScanHex(std::string_view(line).substr(1, end - 1)))
-            command.value = number->value;
-    }
+    if (end > 1)
+        command.value = ParseHex(std::string_view(line).substr(1, end - 1));
     return command;
 }
 
@@ -117,7 +114,11 @@ void Emulator::Feed(std::string_view bytes) {
 }
 
 std::chrono::steady_clock::time_point Emulator::Now() const {
-    return attachment_ ? attachment_->now() : Clock::now();
+    if (attachment_)
+        return attachment_->now();
+    // Paced, the unit handles each byte at once but by the time it arrives on
+    // the line; its answers wait for their own time on the line.
+    return options_.paced ? receiveClock_ : Clock::now();
 }
 
 void Emulator::HangUp() {
@@ -265,8 +266,6 @@ void Emulator::OnByte(char byte) {
         auto lock = Lock();
         receivedBytes_ += byte;
         if (rawOwner_) {
-            if (options_.paced)
-                WaitUntil(receiveClock_);
             rawOwner_->OnRawByte(*this, byte);
             return;
         }
@@ -289,8 +288,6 @@ void Emulator::OnByte(char byte) {
 }
 
 void Emulator::OnLine(const std::string& line) {
-    if (options_.paced)
-        WaitUntil(receiveClock_);
     ReceivedCommand command = ParseCommand(line);
     {
         auto lock = Lock();
@@ -348,12 +345,12 @@ void Emulator::Answer(const ReceivedCommand& command) {
     if (response.silent)
         return;
     int delay = response.busyMs + (fault && fault->kind == Fault::Kind::Late ? fault->delayMs : 0);
-    if (delay > 0 && attachment_) {
+    if (delay > 0 && attachment_)
         attachment_->delay(std::chrono::milliseconds(delay));
-    } else if (delay > 0) {
+    else if (delay > 0 && options_.paced)
+        receiveClock_ += std::chrono::milliseconds(delay); // the answer waits on the unit's clock
+    else if (delay > 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(delay));
-        receiveClock_ = std::max(receiveClock_, Clock::now());
-    }
 
     const Fault::Kind kind = fault ? fault->kind : Fault::Kind::Late;
     const bool faulty = fault.has_value();
@@ -366,7 +363,7 @@ void Emulator::Answer(const ReceivedCommand& command) {
         std::uint32_t value = *command.value;
         if (faulty && kind == Fault::Kind::WrongEchoValue)
             ++value;
-        echo += HexText(value);
+        echo += FormatHex(value);
     } else if (faulty && kind == Fault::Kind::WrongEchoValue) {
         echo += "1";
     }

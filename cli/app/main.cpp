@@ -16,7 +16,7 @@ void OnInterrupt(int) {
 }
 
 // The monitor runs until it is stopped: Ctrl+C (or SIGTERM) ends it with its
-// port closed and, with --json, its document printed. A second signal, and
+// port closed and, with --json, its result printed. A second signal, and
 // any signal during the other commands, ends the program as usual.
 void StopMonitorGracefully() {
     zeb40::cli::CatchFirstStopRequest(OnInterrupt);

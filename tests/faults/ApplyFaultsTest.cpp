@@ -66,7 +66,7 @@ class ApplyFaultsTest : public test::FaultFixture {
         return unit.State().items[static_cast<std::size_t>(item)];
     }
     void ExpectCompleteApply() {
-        EXPECT_TRUE(dialog->Editor().ApplyAll());
+        EXPECT_TRUE(dialog->ApplyAll());
         const auto sent = BatchSent();
         ASSERT_FALSE(sent.empty());
         EXPECT_EQ(sent.back(), "S");
@@ -96,7 +96,7 @@ TEST_F(ApplyFaultsTest, UnitVanishingInTheBatchStopsItAtOnce) {
     MakeRoom(*fresh);
     ASSERT_TRUE(OpenLinkOn(*fresh));
     OpenWindow();
-    EXPECT_TRUE(dialog->Editor().ApplyAll());
+    EXPECT_TRUE(dialog->ApplyAll());
     auto lock = fresh->Lock();
     for (int item : ApplyOrder())
         EXPECT_EQ(fresh->State().items[static_cast<std::size_t>(item)],
@@ -173,7 +173,7 @@ TEST_F(RaisedWaitFaultsTest, UnitVanishingWhileReorganizingIsACommunicationError
         auto lock = unit.Lock();
         unit.Find<sim::ConfigMemory>()->SetInUse(10);
     }
-    dialog->Editor().RefreshItemCount(); // enables Reorganize
+    dialog->RefreshItemCount(); // enables Reorganize
     unit.Configure("reorganize-ms", "0");
     unit.AddFault(Fault::Of(Fault::Kind::HangUp, 'Q'));
     op.answers.push_back(Answer::Ok);
@@ -190,7 +190,7 @@ TEST_F(RaisedWaitFaultsTest, SilentReorganizationEndsAtItsRaisedTimeout) {
         auto lock = unit.Lock();
         unit.Find<sim::ConfigMemory>()->SetInUse(10);
     }
-    dialog->Editor().RefreshItemCount();
+    dialog->RefreshItemCount();
     unit.AddFault(Fault::Of(Fault::Kind::Silent, 'Q', 1));
     op.answers.push_back(Answer::Ok);
     test::Stopwatch watch = StartStopwatch();
@@ -219,7 +219,7 @@ class ProfileSaveFaultsTest : public RaisedWaitFaultsTest {
         MakeRoom(unit);
         test::Stopwatch watch = StartStopwatch();
         const bool saved =
-            SaveUserProfileNumber(link, SavedProfile, op, [this] { dialog->Editor().ApplyAll(); });
+            SaveUserProfileNumber(link, SavedProfile, op, [this] { dialog->ApplyAll(); });
         seconds = watch.Seconds();
         return saved;
     }

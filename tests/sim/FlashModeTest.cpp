@@ -1,6 +1,7 @@
 #include "sim/FlashMode.h"
 
 #include "flash/PagePacer.h"
+#include "sim/Base64.h"
 #include "sim/FlashPackageWriter.h"
 #include "tests/support/EmulatorFixture.h"
 
