@@ -2,12 +2,18 @@
 
 #include "cli/Commands.h"
 #include "cli/HelpText.h"
+#include "cli/MultiUnitRun.h"
+#include "cli/ReportingOperator.h"
+#include "cli/UnitPorts.h"
 #include "resources/Strings.h"
 
 #include <QSettings>
+#include <climits>
 #include <cstdlib>
 #include <iostream>
 #include <map>
+#include <memory>
+#include <optional>
 #include <unistd.h>
 
 namespace zeb40::cli {
@@ -39,6 +45,56 @@ const std::map<std::string, CommandFunction>& Dispatch() {
     return table;
 }
 
+// One unit, or none: the command as it always ran. In a child run for
+// several units its progress and result also go to the report pipe, and
+// Ctrl+C stops it before its next exchange instead of ending it at once.
+int RunOnOneUnit(const Invocation& invocation, std::ostream& out, std::ostream& err,
+                 const CliEnvironment& environment) {
+    TerminalSettings settings{invocation.yes, invocation.quiet, environment.inputIsTerminal,
+                              environment.errorIsTerminal};
+    std::ostream* information = invocation.json ? nullptr : &out;
+    std::optional<UnitReportWriter> report;
+    std::unique_ptr<TerminalOperator> op;
+    UnitLink link;
+    if (invocation.reportFd) {
+        report.emplace(*invocation.reportFd);
+        op = std::make_unique<ReportingOperator>(environment.input, err, settings, information,
+                                                 *report);
+        if (environment.catchInterrupt)
+            environment.catchInterrupt();
+        link.StopWhen(environment.interrupted);
+    } else {
+        op = std::make_unique<TerminalOperator>(environment.input, err, settings, information);
+    }
+    CliContext context{invocation,
+                       out,
+                       *op,
+                       link,
+                       environment.portSources,
+                       environment.interrupted,
+                       environment.serialPorts};
+    context.result.Set("command", invocation.command);
+    ExitCode code = Dispatch().at(invocation.command)(context);
+    link.CloseIfOpen();
+
+    if (invocation.json || report) {
+        context.result.Set("ok", code == ExitCode::Success);
+        context.result.Set("exitCode", ToInt(code));
+        std::string document = context.result.Dump();
+        if (invocation.json)
+            out << document << "\n";
+        if (report)
+            report->Result(document);
+    }
+    out.flush();
+    return ToInt(code);
+}
+
+bool GivesSeveralPorts(const Invocation& invocation) {
+    const auto& given = invocation.portArguments;
+    return given.size() > 1 || (given.size() == 1 && given.front().listFile);
+}
+
 } // namespace
 
 int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
@@ -58,30 +114,24 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         out << "zeb40ctl, " << strings::VersionLine << "\n";
         return ToInt(ExitCode::Success);
     }
+    if (!GivesSeveralPorts(invocation))
+        return RunOnOneUnit(invocation, out, err, environment);
 
-    TerminalOperator op(environment.input, err,
-                        {invocation.yes, invocation.quiet, environment.inputIsTerminal,
-                         environment.errorIsTerminal},
-                        invocation.json ? nullptr : &out);
-    UnitLink link;
-    CliContext context{invocation,
-                       out,
-                       op,
-                       link,
-                       environment.portSources,
-                       environment.interrupted,
-                       environment.serialPorts};
-    context.result.Set("command", invocation.command);
-    ExitCode code = Dispatch().at(invocation.command)(context);
-    link.CloseIfOpen();
-
-    if (invocation.json) {
-        context.result.Set("ok", code == ExitCode::Success);
-        context.result.Set("exitCode", ToInt(code));
-        out << context.result.Dump() << "\n";
+    UnitPortList list = ListUnitPorts(invocation.portArguments);
+    if (!list.error.empty()) {
+        err << "zeb40ctl: " << list.error << std::endl;
+        return ToInt(list.fileError ? ExitCode::InvalidFile : ExitCode::Usage);
     }
-    out.flush();
-    return ToInt(code);
+    if (list.ports.size() > 1 && TalksToUnit(invocation)) {
+        if (environment.catchInterrupt)
+            environment.catchInterrupt();
+        return RunOnSeveralUnits(
+            invocation, list.ports, out, err,
+            {environment.program, environment.errorIsTerminal, environment.interrupted});
+    }
+    Invocation single = invocation;
+    single.port = list.ports.front();
+    return RunOnOneUnit(single, out, err, environment);
 }
 
 CliEnvironment ProcessEnvironment(const std::atomic<bool>* interrupted) {
@@ -96,6 +146,10 @@ CliEnvironment ProcessEnvironment(const std::atomic<bool>* interrupted) {
         return settings.value(QStringLiteral("Main/Port")).toString().toStdString();
     };
     environment.interrupted = interrupted;
+    char path[PATH_MAX] = {};
+    ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    environment.program = length > 0 ? std::string(path, static_cast<std::size_t>(length))
+                                     : std::string("/proc/self/exe");
     return environment;
 }
 

@@ -64,8 +64,16 @@ void SerialPort::MarkLost(int errorNumber) {
     lost_ = true;
 }
 
+bool SerialPort::StopNow() {
+    if (stop_ == nullptr || !stop_->load())
+        return false;
+    MarkLost(EINTR);
+    return true;
+}
+
 bool SerialPort::Open(const std::string& devicePath) {
     devicePath_ = devicePath;
+    betweenExchanges_ = true;
     int fd = ::open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         RecordError(errno);
@@ -126,6 +134,9 @@ bool SerialPort::CloseIfOpen() {
 bool SerialPort::Write(const void* data, std::size_t count) {
     if (fd_ < 0 || lost_)
         return false;
+    if (betweenExchanges_ && StopNow())
+        return false;
+    betweenExchanges_ = false;
     const auto* bytes = static_cast<const unsigned char*>(data);
     const auto deadline =
         Clock::now() + std::chrono::milliseconds(timeouts_.writeTotalMultiplierMs * count +
@@ -171,6 +182,7 @@ bool SerialPort::WriteText(const char* text, std::size_t count) {
 std::size_t SerialPort::Read(void* buffer, std::size_t count) {
     if (fd_ < 0 || lost_ || count == 0)
         return 0;
+    betweenExchanges_ = true;
     auto* bytes = static_cast<unsigned char*>(buffer);
     const auto start = Clock::now();
     const auto totalDeadline =
@@ -256,6 +268,8 @@ bool SerialPort::WritePaced(const void* data, std::size_t count, int pauseMs,
                             std::uint16_t& address) {
     const auto* bytes = static_cast<const char*>(data);
     for (std::size_t i = 0; i < count; ++i) {
+        if (groupCounter_ == 0 && StopNow())
+            return false;
         if (!WriteText(bytes + i, 1))
             return false;
         if (address <= 0x4000 && groupCounter_ != 0 && (address & 0x7F) == 0) {

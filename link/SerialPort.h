@@ -8,6 +8,7 @@
 // count x multiplier + constant ms. Nothing here prints or shows a message; the
 // OS's reason for the last failure is kept in LastError().
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -63,7 +64,15 @@ class SerialPort {
     int LastErrorNumber() const { return lastErrno_; }
     const std::string& DevicePath() const { return devicePath_; }
 
+    // For a run that Ctrl+C must stop cleanly: once *stop is set, the next
+    // write that begins an exchange (the first after a read) and the next
+    // group of paced characters fail as on a lost line, so the running
+    // sequence ends through its own failure handling and no command is cut
+    // in half.
+    void StopWhen(const std::atomic<bool>* stop) { stop_ = stop; }
+
   private:
+    bool StopNow();
     void RecordError(int errorNumber);
     void MarkLost(int errorNumber);
 
@@ -75,6 +84,8 @@ class SerialPort {
     std::string devicePath_;
     std::string lastError_;
     int lastErrno_ = 0;
+    const std::atomic<bool>* stop_ = nullptr;
+    bool betweenExchanges_ = true;
 };
 
 } // namespace zeb40

@@ -16,9 +16,10 @@ void OnInterrupt(int) {
 }
 
 // The monitor runs until it is stopped: Ctrl+C (or SIGTERM) ends it with its
-// port closed and, with --json, its document printed. A second signal, and
-// any signal during the other commands, ends the program as usual.
-void StopMonitorGracefully() {
+// port closed and, with --json, its document printed. A run on several units
+// stops each unit cleanly the same way. A second signal, and any signal
+// during the other commands, ends the program as usual.
+void StopGracefully() {
     struct sigaction action {};
     action.sa_handler = OnInterrupt;
     action.sa_flags = SA_RESETHAND;
@@ -32,7 +33,8 @@ int main(int argc, char** argv) {
     std::vector<std::string> arguments(argv + 1, argv + argc);
     auto parsed = zeb40::cli::ParseCliArguments(arguments);
     if (parsed.invocation && parsed.invocation->command == "monitor")
-        StopMonitorGracefully();
-    return zeb40::cli::RunCli(arguments, std::cout, std::cerr,
-                              zeb40::cli::ProcessEnvironment(&interrupted));
+        StopGracefully();
+    auto environment = zeb40::cli::ProcessEnvironment(&interrupted);
+    environment.catchInterrupt = StopGracefully;
+    return zeb40::cli::RunCli(arguments, std::cout, std::cerr, environment);
 }

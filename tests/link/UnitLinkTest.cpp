@@ -1,5 +1,6 @@
 #include "tests/support/EmulatorFixture.h"
 
+#include <atomic>
 #include <chrono>
 
 namespace zeb40 {
@@ -169,6 +170,37 @@ TEST_F(UnitLinkTest, OpenByNameResetsTheGroupCounter) {
     EXPECT_EQ(link.GroupCounter(), 2);
     ASSERT_TRUE(OpenLink());
     EXPECT_EQ(link.GroupCounter(), 0);
+}
+
+TEST_F(UnitLinkTest, AStopEndsTheWorkBetweenCommandsAndPacedGroups) {
+    std::atomic<bool> stop{false};
+    link.StopWhen(&stop);
+    EXPECT_TRUE(link.Command('P', 12));
+    // Asked for while a command goes out: that command still goes out whole.
+    ASSERT_TRUE(link.SendLetter('O'));
+    stop = true;
+    char letter = 0;
+    std::uint32_t value = 0;
+    EXPECT_TRUE(link.ReadEcho(letter, value));
+    ReplyCode code{};
+    EXPECT_TRUE(link.ReadReply(code, value));
+    auto start = Clock::now();
+    EXPECT_FALSE(link.Command('C', 3));
+    EXPECT_FALSE(link.Probe());
+    EXPECT_LT(SecondsSince(start), 0.5); // failed as a lost line does, at once
+    EXPECT_TRUE(link.Lost());
+    unit.WaitForReceived(2, std::chrono::seconds(2));
+    EXPECT_EQ(unit.ReceivedBytes(), "PC\rO\r");
+
+    // Programmed characters stop only where a group of four begins.
+    stop = false;
+    ASSERT_TRUE(OpenLink());
+    std::uint16_t address = 0x5000;
+    EXPECT_TRUE(link.WritePaced("AB", 2, 80, address));
+    stop = true;
+    EXPECT_TRUE(link.WritePaced("CD", 2, 80, address));
+    EXPECT_FALSE(link.WritePaced("EF", 2, 80, address));
+    EXPECT_TRUE(unit.ReceivedBytes().ends_with("ABCD"));
 }
 
 } // namespace
