@@ -4,14 +4,21 @@
 #include <ostream>
 
 namespace zeb40::cli {
+namespace {
+
+constexpr std::size_t LineWidth = 79;
+
+} // namespace
 
 UnitProgressBoard::UnitProgressBoard(std::ostream& terminal, std::size_t lines)
     : terminal_(terminal), lines_(lines) {}
 
 void UnitProgressBoard::Set(std::size_t line, const std::string& text) {
-    if (lines_.at(line) == text)
+    // A line that wrapped would move every later redraw off its place.
+    std::string shown = text.substr(0, LineWidth);
+    if (lines_.at(line) == shown)
         return;
-    lines_[line] = text;
+    lines_[line] = shown;
     changed_ = true;
 }
 
