@@ -5,6 +5,7 @@
 #include "cli/MultiUnitRun.h"
 #include "cli/UnitOutcome.h"
 #include "cli/UnitPorts.h"
+#include "cli/UnitProgressBoard.h"
 #include "sim/FlashMode.h"
 #include "sim/FlashPackageWriter.h"
 #include "tests/cli/CliFixture.h"
@@ -284,6 +285,22 @@ TEST(UnitOutcomes, TheHighestStatusIsTheMostSevere) {
     EXPECT_EQ(cli::MostSevereExitCode(outcomes({0, 0})), 0);
     EXPECT_EQ(cli::MostSevereExitCode(outcomes({1, 0, 2})), 2);
     EXPECT_EQ(cli::MostSevereExitCode(outcomes({7, 8, 3})), 8);
+}
+
+TEST(UnitProgressBoard, RedrawsItsLinesInPlace) {
+    std::ostringstream terminal;
+    cli::UnitProgressBoard board(terminal, 2);
+    board.Set(0, "a");
+    board.Set(1, "b");
+    board.Draw(true);
+    EXPECT_EQ(terminal.str(), "\r\x1b[2Ka\n\r\x1b[2Kb\n");
+    terminal.str("");
+    board.Draw(true);
+    EXPECT_EQ(terminal.str(), ""); // nothing changed
+    // Back up over both lines; a long line is cut so that it cannot wrap.
+    board.Set(1, std::string(100, 'x'));
+    board.Draw(true);
+    EXPECT_EQ(terminal.str(), "\x1b[2A\r\x1b[2Ka\n\r\x1b[2K" + std::string(79, 'x') + "\n");
 }
 
 TEST(ChildArguments, ParseBackToTheSameCommandOnOnePort) {
