@@ -95,17 +95,16 @@ class MultiUnitRun {
         return false;
     }
 
-    // False, with the unit failed, when the child cannot be started.
-    bool Start(Unit& unit, std::vector<std::string> arguments) {
+    // A child that cannot be started fails its unit.
+    void Start(Unit& unit, std::vector<std::string> arguments) {
         arguments.insert(arguments.begin(), "--report-fd=" + std::to_string(UnitProcess::ReportFd));
         unit.process = std::make_unique<UnitProcess>();
         unit.report = {};
         if (unit.process->Start(environment_.program, arguments))
-            return true;
+            return;
         std::string reason = unit.process->StartError();
         unit.process.reset();
         Fail(unit, ExitCode::CommunicationError, "cannot start zeb40ctl: " + reason);
-        return false;
     }
 
     void StartIdentify(Unit& unit) {
