@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 #include "link/PortNames.h"
 #include "link/discovery/PortDiscovery.h"
+#include "link/discovery/PortList.h"
 
 #include <algorithm>
 #include <ostream>
@@ -23,13 +24,14 @@ ExitCode RunPorts(CliContext& context) {
     };
     std::vector<Entry> entries;
     for (std::size_t i = 0; i < numbers.size(); ++i) {
-        std::string name = descriptions[i] + " (COM" + std::to_string(numbers[i]) + ")";
-        entries.push_back(
-            {name, DeviceForComNumber(numbers[i]).value_or(""), descriptions[i], numbers[i]});
+        entries.push_back({PortEntryText(numbers[i], descriptions[i]),
+                           DeviceForComNumber(numbers[i]).value_or(""), descriptions[i],
+                           numbers[i]});
     }
-    // The port field keeps its list sorted.
-    std::sort(entries.begin(), entries.end(),
-              [](const Entry& a, const Entry& b) { return a.name < b.name; });
+    // In the order of the port field's list.
+    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        return PortEntryBefore(a.name, b.name);
+    });
 
     Json& list = context.result.Set("ports", Json::Array());
     std::size_t width = 0;

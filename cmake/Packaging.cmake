@@ -8,6 +8,8 @@ install(FILES ${desktop}/com.velor.zeb40.metainfo.xml DESTINATION ${CMAKE_INSTAL
 install(FILES ${desktop}/70-zeb40.rules DESTINATION ${CMAKE_INSTALL_DATADIR}/zeb40/udev)
 file(GLOB man_pages ${CMAKE_SOURCE_DIR}/resources/man/*.1)
 install(FILES ${man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_SOURCE_DIR}/resources/completion/zeb40ctl
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
 if(EXISTS ${CMAKE_SOURCE_DIR}/resources/help)
     install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/help/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/help)
 endif()

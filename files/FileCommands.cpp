@@ -5,7 +5,7 @@
 namespace zeb40 {
 namespace {
 
-FileChoice ConfigFileChoice(bool save) {
+FileChoice ConfigFileChoice(bool save, const std::string& currentFile) {
     const std::string extension = strings::ConfigExtension;
     FileChoice choice;
     choice.save = save;
@@ -15,6 +15,7 @@ FileChoice ConfigFileChoice(bool save) {
         {std::string(strings::AllFilesFilter) + " (*.*)", "*"},
     };
     choice.askBeforeOverwrite = save;
+    choice.currentFile = currentFile;
     return choice;
 }
 
@@ -54,9 +55,11 @@ void FileCommands::New() {
 }
 
 void FileCommands::Open() {
+    // The question gives the file up; the dialog still starts beside it.
+    const std::string currentFile = document_.path;
     if (!PromptSaveChanges())
         return;
-    auto chosen = op_.ChooseFile(ConfigFileChoice(false));
+    auto chosen = op_.ChooseFile(ConfigFileChoice(false, currentFile));
     if (!chosen)
         return;
     document_.path = chosen->path;
@@ -73,7 +76,7 @@ void FileCommands::Save() {
 }
 
 void FileCommands::SaveAs() {
-    auto chosen = op_.ChooseFile(ConfigFileChoice(true));
+    auto chosen = op_.ChooseFile(ConfigFileChoice(true, document_.path));
     if (!chosen)
         return;
     document_.path = chosen->path;

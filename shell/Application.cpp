@@ -49,16 +49,12 @@ int RunMainWindow(QApplication& app, ProgramState& state) {
 } // namespace
 
 int RunApplication(int argc, char** argv, const char* revision) {
-    std::vector<std::string> arguments(argv + 1, argv + argc);
-    for (const std::string& word : arguments) {
-        if (word == "--version") {
-            std::printf("%s (revision %s)\n", strings::VersionLine, revision);
-            return 0;
-        }
-    }
-
     ProgramState state;
-    state.commandLine = ParseCommandLine(arguments);
+    state.commandLine = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (state.commandLine.versionAsked) {
+        std::printf("%s (revision %s)\n", strings::VersionLine, revision);
+        return 0;
+    }
 
     if (state.commandLine.unattended) {
         ApplyUnattendedDefaults(state.commandLine);

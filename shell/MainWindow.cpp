@@ -14,8 +14,10 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -48,6 +50,7 @@ MainWindow::MainWindow(UnitLink& link, ConfigState& config, Operator& op, QSetti
       link_(link), config_(config), op_(op), settings_(settings), files_(document_, config, op) {
     BuildControls();
     BuildMenus();
+    PutAcceleratorsFirst();
     setWindowIcon(ProgramIcon());
     document_.path.clear();
     portField_->setEditText(settings_.value(PortSetting, QString()).toString());
@@ -141,6 +144,27 @@ void MainWindow::BuildMenus() {
         [this] { ShowHelp(QString::fromLatin1(HelpWindow::ContentsPage)); });
     help->addSeparator();
     add(help, Command::About, "&About ZEB40...", [this] { ShowAbout(); });
+}
+
+void MainWindow::PutAcceleratorsFirst() {
+    // Seen before any control of this window gets a key.
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The menu's accelerators work whatever control has the focus; otherwise
+    // the port field would keep Ctrl+E for moving to the end of its text.
+    if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+        for (const QAction* action : actions_) {
+            if (!action->shortcut().isEmpty() && action->shortcut() == pressed) {
+                event->ignore();
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 QAction& MainWindow::MenuAction(Command command) const {

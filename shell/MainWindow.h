@@ -69,9 +69,13 @@ class MainWindow : public QDialog {
     const ConfigDocument& Document() const { return document_; }
     HelpWindow* Help() const { return help_.get(); }
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void BuildControls();
     void BuildMenus();
+    void PutAcceleratorsFirst();
     void ShowUnitInfo(const QString& version, const QString& config, const QString& options);
     void UpdateMenus();
     void StorePortName();

@@ -1,13 +1,19 @@
 #include "shell/QtOperator.h"
 
 #include "files/window/CMyFileDialog.h"
+#include "files/window/DialogFolder.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QScreen>
+#include <QSettings>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <algorithm>
 
 namespace zeb40 {
 namespace {
@@ -82,6 +88,35 @@ class ArrowWhileAsking {
     bool waiting_;
 };
 
+int UnwrappedWidth(QLabel& label) {
+    const bool wrapped = label.wordWrap();
+    label.setWordWrap(false);
+    const int width = label.sizeHint().width();
+    label.setWordWrap(wrapped);
+    return width;
+}
+
+// Qt wraps a message at about half the screen and, when a detail follows,
+// gives the detail only the width of the message; both broke lines that fit
+// easily. Every line of the message and of the detail now keeps its width up
+// to two thirds of the screen. Qt itself allows no wider box than its own
+// limit and breaks lines anywhere beyond it, so the box stays within that too.
+void FitLinesOfText(QMessageBox& box) {
+    const int screen = box.screen()->availableGeometry().width();
+    const int qtLimit = screen <= 1024 ? screen : std::min(screen - 480, 1000);
+    const int boxLimit = std::min(screen * 2 / 3, qtLimit);
+    for (QLabel* label : box.findChildren<QLabel*>()) {
+        const QString text = label->text();
+        if (text.isEmpty() || (text != box.text() && text != box.informativeText()))
+            continue;
+        const int width = UnwrappedWidth(*label);
+        label->setMinimumWidth(width);
+        const int boxWidth = box.layout()->totalMinimumSize().width();
+        if (boxWidth > boxLimit)
+            label->setMinimumWidth(std::max(0, width - (boxWidth - boxLimit)));
+    }
+}
+
 constexpr Qt::WindowFlags NoCloseBox = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
 
 // The progress window and the notice close only when the work is done: not by
@@ -132,6 +167,7 @@ Answer QtOperator::Ask(const std::string& text, const std::string& caption, Butt
 }
 
 int QtOperator::Present(QMessageBox& box) {
+    FitLinesOfText(box);
     PlaceOverOwner(box);
     ArrowWhileAsking arrow(waitDepth_ > 0);
     return box.exec();
@@ -140,9 +176,12 @@ int QtOperator::Present(QMessageBox& box) {
 std::optional<ChosenFile> QtOperator::ChooseFile(const FileChoice& choice) {
     CMyFileDialog dialog(!choice.save, QString::fromStdString(choice.defaultExtension), QString(),
                          choice.askBeforeOverwrite, choice.filters, owner_);
+    QSettings settings;
+    dialog.setDirectory(DialogStartFolder(QString::fromStdString(choice.currentFile), settings));
     ArrowWhileAsking arrow(waitDepth_ > 0);
     if (dialog.DoModal() != 1)
         return std::nullopt;
+    RememberDialogFolder(dialog.PathName(), settings);
     return ChosenFile{dialog.PathName().toStdString(), dialog.FileTitle().toStdString()};
 }
 

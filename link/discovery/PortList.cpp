@@ -1,5 +1,7 @@
 #include "link/discovery/PortList.h"
 
+#include "link/PortNames.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -8,11 +10,6 @@ namespace {
 
 char Folded(char c) {
     return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-}
-
-bool LessIgnoringCase(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return Folded(x) < Folded(y); });
 }
 
 bool BeginsWithIgnoringCase(const std::string& text, const std::string& prefix) {
@@ -25,7 +22,19 @@ bool BeginsWithIgnoringCase(const std::string& text, const std::string& prefix) 
 } // namespace
 
 std::string PortEntryText(unsigned number, const std::string& description) {
-    return description + " (COM" + std::to_string(number) + ")";
+    std::string name = description;
+    // An entry that begins with a blank tells the operator nothing and cannot
+    // be picked by typing its start.
+    if (name.empty()) {
+        const std::string device = DeviceForComNumber(number).value_or("");
+        name = device.substr(device.find_last_of('/') + 1);
+    }
+    return name + " (COM" + std::to_string(number) + ")";
+}
+
+bool PortEntryBefore(const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [](char x, char y) { return Folded(x) < Folded(y); });
 }
 
 std::vector<std::string> SortedPortEntries(const std::vector<unsigned>& numbers,
@@ -33,7 +42,7 @@ std::vector<std::string> SortedPortEntries(const std::vector<unsigned>& numbers,
     std::vector<std::string> entries;
     for (std::size_t i = 0; i < numbers.size() && i < descriptions.size(); ++i)
         entries.push_back(PortEntryText(numbers[i], descriptions[i]));
-    std::stable_sort(entries.begin(), entries.end(), LessIgnoringCase);
+    std::stable_sort(entries.begin(), entries.end(), PortEntryBefore);
     return entries;
 }
 

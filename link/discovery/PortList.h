@@ -7,8 +7,12 @@
 
 namespace zeb40 {
 
-// "%s (COM%d)": "USB Serial Port (COM101)", or " (COM5)" without description.
+// "%s (COM%d)": "USB Serial Port (COM101)"; a device the system gives no
+// description for is named by its device instead: "ttyS4 (COM5)".
 std::string PortEntryText(unsigned number, const std::string& description);
+
+// The order of the port field's list: alphabetical, without regard to case.
+bool PortEntryBefore(const std::string& a, const std::string& b);
 
 // The entries of both lists in the field's order: alphabetical, without regard
 // to case.

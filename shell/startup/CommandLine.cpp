@@ -18,6 +18,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         if (IsSwitch(word)) {
             if (word.size() >= 2 && word[1] == 'a')
                 result.unattended = true;
+            else if (word == "--version" && !result.unattended)
+                result.versionAsked = true;
             continue;
         }
         if (!result.unattended)

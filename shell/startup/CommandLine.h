@@ -9,6 +9,8 @@ namespace zeb40 {
 
 struct CommandLine {
     bool unattended = false;
+    // "--version" before any "-a": after the switch every word belongs to it.
+    bool versionAsked = false;
     std::string portName;
     std::string userCode;
 };

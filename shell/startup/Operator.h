@@ -23,6 +23,7 @@ struct FileChoice {
     std::string defaultExtension;    // without the dot
     std::vector<FileFilter> filters; // first entry is selected
     bool askBeforeOverwrite = false; // save only
+    std::string currentFile;         // the file the command works on, "" when none
 };
 
 struct ChosenFile {

@@ -17,19 +17,27 @@ class UnitCommands : public CliFixture {};
 TEST(PortsCommand, ListsThePortsAsThePortFieldDoes) {
     cli::CliEnvironment environment;
     environment.serialPorts = [] {
-        return std::vector<FoundPort>{
-            {"ttyUSB0", "USB Serial Port"}, {"ttyS0", "Communications Port"}, {"pts/3", ""}};
+        return std::vector<FoundPort>{{"ttyUSB0", "USB Serial Port"},
+                                      {"ttyS0", "Communications Port"},
+                                      {"pts/3", ""},
+                                      {"ttyS2", ""},
+                                      {"ttyACM0", "acm modem"}};
     };
     CliRun run = RunTool({"ports"}, environment);
     EXPECT_EQ(run.code, 0);
-    EXPECT_EQ(run.out, "Communications Port (COM1)  /dev/ttyS0\n"
+    EXPECT_EQ(run.out, "acm modem (COM201)          /dev/ttyACM0\n"
+                       "Communications Port (COM1)  /dev/ttyS0\n"
+                       "ttyS2 (COM3)                /dev/ttyS2\n"
                        "USB Serial Port (COM101)    /dev/ttyUSB0\n");
     QJsonArray ports = RunTool({"--json", "ports"}, environment).Json()["ports"].toArray();
-    ASSERT_EQ(ports.size(), 2);
-    EXPECT_EQ(ports[1].toObject()["name"].toString(), "USB Serial Port (COM101)");
-    EXPECT_EQ(ports[1].toObject()["device"].toString(), "/dev/ttyUSB0");
-    EXPECT_EQ(ports[1].toObject()["description"].toString(), "USB Serial Port");
-    EXPECT_EQ(ports[1].toObject()["com"].toInt(), 101);
+    ASSERT_EQ(ports.size(), 4);
+    EXPECT_EQ(ports[3].toObject()["name"].toString(), "USB Serial Port (COM101)");
+    EXPECT_EQ(ports[3].toObject()["device"].toString(), "/dev/ttyUSB0");
+    EXPECT_EQ(ports[3].toObject()["description"].toString(), "USB Serial Port");
+    EXPECT_EQ(ports[3].toObject()["com"].toInt(), 101);
+    // The name stands in for a missing description only in the entry.
+    EXPECT_EQ(ports[2].toObject()["name"].toString(), "ttyS2 (COM3)");
+    EXPECT_EQ(ports[2].toObject()["description"].toString(), "");
 }
 
 TEST_F(UnitCommands, InfoShowsTheMainWindowsTexts) {

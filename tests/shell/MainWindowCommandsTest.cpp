@@ -9,9 +9,11 @@
 #include <QFile>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTest>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
@@ -80,6 +82,20 @@ TEST_F(MainWindowFilesTest, FailedWriteReportsAndKeepsTheTitle) {
     EXPECT_TRUE(window->Document().path.empty());
 }
 
+TEST_F(MainWindowFilesTest, FileDialogsStartBesideTheFileInUse) {
+    const std::string path = folder.File("unit.zeb");
+    SaveModified(path);
+    EXPECT_EQ(op.fileChoices[0].currentFile, "");
+    Run(Command::SaveAs);
+    EXPECT_EQ(op.fileChoices[1].currentFile, path);
+    // Answering No gives the file up before the dialog opens; it still
+    // starts beside it.
+    op.answers.push_back(Answer::No);
+    Run(Command::Open);
+    EXPECT_EQ(op.fileChoices[2].currentFile, path);
+    EXPECT_TRUE(window->Document().path.empty());
+}
+
 TEST_F(MainWindowFilesTest, ExitAsksAboutChangesToANamedFile) {
     const std::string path = folder.File("unit.zeb");
     window->show();
@@ -127,6 +143,74 @@ TEST_F(MainWindowFilesTest, MenusCarryTheirAccelerators) {
     EXPECT_EQ(window->MenuAction(Command::Exit).shortcut(), QKeySequence("Ctrl+E"));
     EXPECT_EQ(window->MenuAction(Command::SaveAs).text(), "Save &As...");
     EXPECT_EQ(window->MenuAction(Command::LoadProfile).text(), "&Load Profile...");
+}
+
+// Claims every key pressed with Ctrl, as the port field's line edit claims
+// Ctrl+E ("end of line") on Linux desktops; the test platform binds it to
+// nothing.
+class KeyClaimingField : public QLineEdit {
+  public:
+    using QLineEdit::QLineEdit;
+
+  protected:
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::ShortcutOverride &&
+            (static_cast<QKeyEvent*>(event)->modifiers() & Qt::ControlModifier)) {
+            event->accept();
+            return true;
+        }
+        return QLineEdit::event(event);
+    }
+};
+
+class MainWindowKeysTest : public test::MainWindowFixture {
+  protected:
+    // The key goes where the keyboard sends it: to the control with the focus.
+    void PressWithFocusOn(QWidget& control, Qt::Key key) {
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        control.setFocus();
+        QApplication::processEvents();
+        ASSERT_EQ(QApplication::focusWidget(), &control);
+        QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier);
+    }
+};
+
+TEST_F(MainWindowKeysTest, AcceleratorsWorkWhateverControlHasTheFocus) {
+    const std::vector<QWidget*> controls{&window->Port(), &window->ConnectBox(),
+                                         &window->ConfigButton()};
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        QWidget* control = controls[i];
+        window->Port().setEditText("COM7");
+        PressWithFocusOn(*control, Qt::Key_O);
+        ASSERT_EQ(op.fileChoices.size(), 2 * i + 1) << "Ctrl+O, control " << i;
+        EXPECT_FALSE(op.fileChoices.back().save);
+        PressWithFocusOn(*control, Qt::Key_S);
+        ASSERT_EQ(op.fileChoices.size(), 2 * i + 2) << "Ctrl+S, control " << i;
+        EXPECT_TRUE(op.fileChoices.back().save);
+        PressWithFocusOn(*control, Qt::Key_E);
+        EXPECT_FALSE(window->isVisible()) << "Ctrl+E, control " << i;
+        EXPECT_EQ(window->result(), QDialog::Accepted);
+        EXPECT_EQ(window->Port().currentText(), "COM7");
+    }
+}
+
+TEST_F(MainWindowKeysTest, AcceleratorsComeBeforeAControlThatClaimsTheKey) {
+    auto* field = new KeyClaimingField(window.get());
+    PressWithFocusOn(*field, Qt::Key_O);
+    EXPECT_EQ(op.fileChoices.size(), 1u);
+    PressWithFocusOn(*field, Qt::Key_E);
+    EXPECT_FALSE(window->isVisible());
+
+    // Other windows keep their keys.
+    Reopen();
+    KeyClaimingField elsewhere;
+    elsewhere.show();
+    QApplication::setActiveWindow(&elsewhere);
+    elsewhere.setFocus();
+    QApplication::processEvents();
+    QTest::keyClick(&elsewhere, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(op.fileChoices.size(), 1u);
 }
 
 class MainWindowPortTest : public test::MainWindowFixture {
@@ -185,8 +269,8 @@ TEST_F(MainWindowPortTest, ListIsRebuiltFromThePresentPortsWhenItDropsDown) {
     window->Port().setEditText("usb");
     window->Port().showPopup();
     window->Port().hidePopup();
-    EXPECT_EQ(Entries(),
-              (QStringList{" (COM5)", "Communications Port (COM1)", "USB Serial Port (COM101)"}));
+    EXPECT_EQ(Entries(), (QStringList{"Communications Port (COM1)", "ttyS4 (COM5)",
+                                      "USB Serial Port (COM101)"}));
     EXPECT_EQ(window->Port().currentText(), "USB Serial Port (COM101)");
 
     // A typed name that begins no entry is lost.

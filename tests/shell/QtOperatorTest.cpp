@@ -1,9 +1,20 @@
 #include "shell/QtOperator.h"
 
+#include "resources/Strings.h"
+#include "tests/shell/QtTestEnvironment.h"
+
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -61,6 +72,121 @@ TEST(QtOperator, MessagesAndQuestionsAreMessageBoxes) {
     AnswerNextBox(seen, QMessageBox::Cancel);
     EXPECT_EQ(op.Ask("q", "c", Buttons::OkCancel, MessageIcon::Question, Answer::Ok),
               Answer::Cancel);
+}
+
+// Notes the folder the next file dialog starts in, then chooses the name
+// (a full path) or, without one, cancels.
+void AnswerNextFileDialog(QString& startFolder, const QString& name = QString()) {
+    QTimer::singleShot(0, [&startFolder, name] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        startFolder = dialog->directory().absolutePath();
+        if (name.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        dialog->findChild<QLineEdit*>("fileNameEdit")->setText(name);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+}
+
+TEST(QtOperator, FileDialogsStartBesideTheFileElseWhereOneWasLastChosen) {
+    QTemporaryDir scratch;
+    const QString documents = scratch.path() + "/documents";
+    const QString configs = scratch.path() + "/configs";
+    const QString other = scratch.path() + "/other";
+    for (const QString& folder : {documents, configs, other})
+        ASSERT_TRUE(QDir().mkpath(folder));
+    const QString userDirs = test::TestConfigHome() + "/user-dirs.dirs";
+    {
+        QFile file(userDirs);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("XDG_DOCUMENTS_DIR=\"" + documents.toUtf8() + "\"\n");
+    }
+    QSettings().remove("Main/LastFolder");
+    QtOperator op;
+    FileChoice save{true, "zeb", {{"ZEB40 Config Files (*.zeb)", "*.zeb"}}, false, ""};
+    FileChoice open = save;
+    open.save = false;
+    QString started;
+
+    AnswerNextFileDialog(started);
+    EXPECT_FALSE(op.ChooseFile(open));
+    EXPECT_EQ(started, documents) << "nothing chosen yet";
+    EXPECT_FALSE(QSettings().contains("Main/LastFolder")) << "a cancel keeps nothing";
+
+    AnswerNextFileDialog(started, configs + "/studio");
+    auto chosen = op.ChooseFile(save);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->path, (configs + "/studio.zeb").toStdString());
+    EXPECT_EQ(QSettings().value("Main/LastFolder").toString(), configs);
+    AnswerNextFileDialog(started);
+    op.ChooseFile(open);
+    EXPECT_EQ(started, configs);
+
+    open.currentFile = (other + "/unit.zeb").toStdString();
+    AnswerNextFileDialog(started);
+    op.ChooseFile(open);
+    EXPECT_EQ(started, other);
+
+    // A folder that is gone is passed over.
+    open.currentFile.clear();
+    ASSERT_TRUE(QDir(configs).removeRecursively());
+    AnswerNextFileDialog(started);
+    op.ChooseFile(open);
+    EXPECT_EQ(started, documents);
+    QFile::remove(userDirs);
+}
+
+struct BoxLines {
+    int boxWidth = 0;
+    int wrappedLines = 0; // lines added by wrapping, message and detail together
+};
+
+// Measures how the next message box shows its text, then closes it.
+void MeasureNextBox(BoxLines& seen) {
+    QTimer::singleShot(0, [&seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        seen = {box->width(), 0};
+        for (QLabel* label : box->findChildren<QLabel*>()) {
+            const QString text = label->text();
+            if (text.isEmpty() || (text != box->text() && text != box->informativeText()))
+                continue;
+            const QFontMetrics metrics = label->fontMetrics();
+            const int lineHeight = metrics.lineSpacing();
+            const QRect shown = metrics.boundingRect(label->contentsRect(), Qt::TextWordWrap, text);
+            const QRect unwrapped = metrics.boundingRect(QRect(), 0, text);
+            seen.wrappedLines += (shown.height() - unwrapped.height()) / lineHeight;
+        }
+        box->button(QMessageBox::Ok)->click();
+    });
+}
+
+TEST(QtOperator, MessageLinesAreWrappedOnlyWhenWiderThanTwoThirdsOfTheScreen) {
+    QWidget owner;
+    QtOperator op(&owner);
+    const int twoThirds = QApplication::primaryScreen()->availableGeometry().width() * 2 / 3;
+    BoxLines seen;
+
+    MeasureNextBox(seen);
+    op.Ask(strings::NoItemsLeftQuestion(), strings::ReorganizeCaption, Buttons::OkCancel,
+           MessageIcon::Question, Answer::Ok);
+    EXPECT_EQ(seen.wrappedLines, 0);
+
+    MeasureNextBox(seen);
+    op.ShowMessageWithDetail(strings::CantOpenPort, strings::ErrorCaption, MessageIcon::Exclamation,
+                             "/dev/ttyUSB0: No such file or directory.");
+    EXPECT_EQ(seen.wrappedLines, 0);
+
+    // A reason wider than two thirds of the screen is wrapped within them.
+    MeasureNextBox(seen);
+    op.ShowMessageWithDetail(
+        strings::CantOpenPort, strings::ErrorCaption, MessageIcon::Exclamation,
+        "/dev/ttyUSB0: Permission denied. The port belongs to the group 'dialout'. Join it with "
+        "\"sudo usermod -aG dialout $USER\" and log in again.");
+    EXPECT_GT(seen.wrappedLines, 0);
+    EXPECT_LE(seen.boxWidth, twoThirds);
 }
 
 TEST(QtOperator, WaitCursorNestsAndGivesWayToMessageBoxes) {

@@ -45,12 +45,23 @@ TEST(EnumerateSerialPorts, ThisMachinesPortsAreListedWithOpenableNumbers) {
 }
 
 TEST(PortEntries, DescriptionAndNumberSortedAlphabetically) {
-    EXPECT_EQ(PortEntryText(5, ""), " (COM5)");
-    EXPECT_EQ(SortedPortEntries({10, 1, 5}, {"USB Serial Port", "Communications Port", ""}),
-              (std::vector<std::string>{" (COM5)", "Communications Port (COM1)",
-                                        "USB Serial Port (COM10)"}));
+    EXPECT_EQ(SortedPortEntries({10, 1, 105}, {"USB Serial Port", "Communications Port", "Zebra"}),
+              (std::vector<std::string>{"Communications Port (COM1)", "USB Serial Port (COM10)",
+                                        "Zebra (COM105)"}));
     EXPECT_EQ(SortedPortEntries({2, 1}, {"b port", "A port"}),
               (std::vector<std::string>{"A port (COM1)", "b port (COM2)"}));
+}
+
+TEST(PortEntries, WithoutDescriptionTheDeviceNamesTheEntry) {
+    EXPECT_EQ(PortEntryText(1, ""), "ttyS0 (COM1)");
+    EXPECT_EQ(PortEntryText(105, ""), "ttyUSB4 (COM105)");
+    EXPECT_EQ(PortEntryText(1, "Communications Port"), "Communications Port (COM1)");
+    // Sorted by that name, as the operator reads it.
+    EXPECT_EQ(SortedPortEntries({101, 1, 5}, {"USB Serial Port", "Communications Port", ""}),
+              (std::vector<std::string>{"Communications Port (COM1)", "ttyS4 (COM5)",
+                                        "USB Serial Port (COM101)"}));
+    // Typing the start of the device name finds it again.
+    EXPECT_EQ(ReselectedEntry({"Communications Port (COM1)", "ttyS4 (COM5)"}, "ttys4"), 1);
 }
 
 TEST(PortEntries, EveryEntryOpensItsDevice) {
@@ -61,7 +72,7 @@ TEST(PortEntries, EveryEntryOpensItsDevice) {
     for (const std::string& entry : SortedPortEntries(numbers, descriptions))
         EXPECT_NE(DevicePathForName(entry), entry) << entry;
     EXPECT_EQ(DevicePathForName("USB Serial Port (COM101)"), "/dev/ttyUSB0");
-    EXPECT_EQ(DevicePathForName(" (COM2)"), "/dev/ttyS1");
+    EXPECT_EQ(DevicePathForName("ttyS1 (COM2)"), "/dev/ttyS1");
 }
 
 TEST(ReselectedEntry, PrefixWithoutRegardToCaseFromTheSecondEntryOn) {

@@ -64,5 +64,17 @@ TEST(CommandLine, DevicePathsAreWordsNotSwitches) {
     EXPECT_TRUE(Parse({"/x", "/a"}).unattended);
 }
 
+TEST(CommandLine, VersionIsAnsweredOnlyBeforeTheSwitch) {
+    EXPECT_TRUE(Parse({"--version"}).versionAsked);
+    EXPECT_TRUE(Parse({"--version", "-a", "4711"}).versionAsked);
+    // After "-a" the words are the download's; the code still goes out.
+    CommandLine line = Parse({"-a", "COM3", "4711", "--version"});
+    EXPECT_FALSE(line.versionAsked);
+    EXPECT_EQ(line.portName, "COM3");
+    EXPECT_EQ(line.userCode, "4711");
+    EXPECT_FALSE(Parse({"/a", "--version"}).versionAsked);
+    EXPECT_FALSE(Parse({"-version"}).versionAsked);
+}
+
 } // namespace
 } // namespace zeb40
