@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <thread>
 
 namespace zeb40 {
 namespace {
@@ -200,6 +201,11 @@ TEST_F(UnitLinkTest, AStopEndsTheWorkBetweenCommandsAndPacedGroups) {
     stop = true;
     EXPECT_TRUE(link.WritePaced("CD", 2, 80, address));
     EXPECT_FALSE(link.WritePaced("EF", 2, 80, address));
+    // The unit reads on its own thread: give it the time to see what came.
+    const auto deadline = Clock::now() + std::chrono::seconds(2);
+    while (!unit.ReceivedBytes().ends_with("ABCD") && Clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_TRUE(unit.ReceivedBytes().ends_with("ABCD"));
 }
 
