@@ -110,7 +110,7 @@ int main() {
     zeb40::PackageIndex index;
     BenchOperator op(path.string(), unit, 76);
     const auto start = Clock::now();
-    const auto outcome = zeb40::FlashUpdate(link, unit.DevicePath(), index, op);
+    const auto outcome = zeb40::FlashUpdate(link, unit.DevicePath(), index, op).outcome;
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     std::filesystem::remove(path);
     if (outcome != zeb40::FlashOutcome::Completed) {

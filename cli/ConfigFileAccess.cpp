@@ -7,19 +7,28 @@
 
 namespace zeb40::cli {
 
-bool LoadConfigFile(CliContext& context, const std::string& path, ConfigState& config) {
-    ConfigDocument document;
-    document.path = path;
-    context.result.Set("file", path);
+namespace {
+
+// The file's message as the windows show it, after the file's name.
+void ReportFileError(CliContext& context, const std::string& path, const FileError& error) {
     context.op.SetSubject(path);
-    const std::size_t messagesBefore = context.op.Messages().size();
-    const bool read = ReadConfigFile(document, config, context.op);
-    if (!read && context.op.Messages().size() == messagesBefore)
-        context.op.Error(strings::NotValidZebFile);
+    context.op.Error(error.text);
     context.op.SetSubject({});
-    if (!read)
-        context.result.Set("error", context.op.Messages().back());
-    return read;
+    context.result.Set("error", path + ": " + OneLine(error.text));
+}
+
+} // namespace
+
+bool LoadConfigFile(CliContext& context, const std::string& path, ConfigState& config) {
+    context.result.Set("file", path);
+    const ConfigFileRead read = LoadConfigTable(path);
+    if (!read.table) {
+        ReportFileError(context, path, read.error);
+        return false;
+    }
+    config.table = *read.table;
+    config.modified = false;
+    return true;
 }
 
 ExitCode ConfirmReplace(CliContext& context, const std::string& path) {
@@ -35,16 +44,12 @@ ExitCode ConfirmReplace(CliContext& context, const std::string& path) {
 }
 
 ExitCode SaveConfigFile(CliContext& context, const std::string& path, ConfigState& config) {
-    ConfigDocument document;
-    document.path = path;
     context.result.Set("file", path);
-    context.op.SetSubject(path);
-    const bool written = WriteConfigFile(document, config, context.op);
-    context.op.SetSubject({});
-    if (!written) {
-        context.result.Set("error", context.op.Messages().back());
+    if (auto error = SaveConfigTable(path, config.table)) {
+        ReportFileError(context, path, *error);
         return ExitCode::InvalidFile;
     }
+    config.modified = false;
     return ExitCode::Success;
 }
 

@@ -3,7 +3,6 @@
 #include "cli/Commands.h"
 #include "cli/ConfigFileAccess.h"
 #include "cli/SettingsListing.h"
-#include "cli/TableWindowState.h"
 #include "cli/UnitConnection.h"
 #include "config/ConfigEditor.h"
 #include "resources/Strings.h"
@@ -69,15 +68,16 @@ ExitCode RunApply(CliContext& context) {
         return ExitCode::InvalidFile;
     if (ExitCode connected = ConnectToUnit(context); connected != ExitCode::Success)
         return connected;
-    TableWindowState window(config.table);
-    ConfigEditor editor(context.link, config, window, context.op);
-    bool applied = editor.ApplyAll();
-    if (!applied && window.Reorganized()) {
+    ConfigEditor editor(context.link, config, context.op);
+    MemoryReport report;
+    bool applied = editor.ApplyAll(ShownValues(config.table), report);
+    if (!applied && report.reorganized) {
         // The operator let the unit make room for the settings.
-        window.ClearReorganized();
-        applied = editor.ApplyAll();
+        report.reorganized = false;
+        applied = editor.ApplyAll(ShownValues(config.table), report);
     }
-    context.result.Set("itemsText", window.ItemsText());
+    const std::string itemsText = report.count ? ItemsAvailableText(*report.count) : "";
+    context.result.Set("itemsText", itemsText);
     if (!applied) {
         ExitCode outcome = ClassifyFailure(context.link);
         return context.Fail(outcome, outcome == ExitCode::UnitRefused
@@ -86,8 +86,8 @@ ExitCode RunApply(CliContext& context) {
     }
     if (!context.JsonOutput()) {
         context.out << "All settings applied";
-        if (!window.ItemsText().empty())
-            context.out << "; " << window.ItemsText();
+        if (!itemsText.empty())
+            context.out << "; " << itemsText;
         context.out << "\n";
     }
     return ExitCode::Success;

@@ -6,23 +6,6 @@
 namespace zeb40::cli {
 namespace {
 
-// The number in "(NN)" at the end of a flash error, or 0.
-int FlashErrorNumber(const std::string& message) {
-    if (message.empty() || message.back() != ')')
-        return 0;
-    std::size_t open = message.rfind('(');
-    if (open == std::string::npos)
-        return 0;
-    int number = 0;
-    for (std::size_t i = open + 1; i + 1 < message.size(); ++i) {
-        char c = message[i];
-        if (c < '0' || c > '9' || number > 1000)
-            return 0;
-        number = number * 10 + (c - '0');
-    }
-    return number;
-}
-
 ExitCode ExitCodeForFlashError(int number) {
     if (number == 41)
         return ExitCode::FlashVerifyError;
@@ -46,13 +29,13 @@ ExitCode RunFlash(CliContext& context) {
 
     PackageIndex index;
     const std::size_t messagesBefore = context.op.Messages().size();
-    const FlashOutcome outcome = FlashUpdate(context.link, port, index, context.op);
+    const FlashResult result = FlashUpdate(context.link, port, index, context.op);
     context.link.CloseIfOpen();
     const auto& messages = context.op.Messages();
     const std::string last = messages.size() > messagesBefore ? messages.back() : std::string();
 
     ExitCode code = ExitCode::Success;
-    switch (outcome) {
+    switch (result.outcome) {
     case FlashOutcome::Completed:
         return ExitCode::Success;
     case FlashOutcome::NoPort:
@@ -63,7 +46,7 @@ ExitCode RunFlash(CliContext& context) {
         break;
     case FlashOutcome::Aborted:
     case FlashOutcome::RestartFailed: {
-        int number = FlashErrorNumber(last);
+        const int number = result.error ? result.error->number : 0;
         context.result.Set("flashError", number);
         code = ExitCodeForFlashError(number);
         break;

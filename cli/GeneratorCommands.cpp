@@ -144,12 +144,7 @@ ExitCode RunGeneratorSet(CliContext& context) {
     // button does; only the exit status tells whether all were accepted.
     UnitLink& link = context.link;
     std::uint32_t timecode = TimecodeWord(time->hours, time->minutes, time->seconds, time->frames);
-    bool accepted = true;
-    if (userWord)
-        accepted = link.Command('D', *userWord) && accepted;
-    accepted = link.Command('A', timecode) && accepted;
-    accepted = link.Command('P', 24) && accepted;
-    accepted = link.Command('L', timecode) && accepted;
+    const bool accepted = SetGenerator(link, timecode, userBits);
 
     context.result.Set("timecode", HexText(timecode));
     context.result.Set("userBits", userWord ? Json(HexText(*userWord)) : Json());
@@ -176,7 +171,7 @@ ExitCode RunGeneratorSet(CliContext& context) {
 ExitCode RunJam(CliContext& context) {
     if (ExitCode connected = ConnectToUnit(context); connected != ExitCode::Success)
         return connected;
-    if (!context.link.Command('E', 0x41)) {
+    if (!SingleJam(context.link)) {
         ExitCode outcome = ClassifyFailure(context.link);
         return context.Fail(outcome, outcome == ExitCode::UnitRefused ? "the unit refused the jam"
                                                                       : "Communication error");

@@ -4,7 +4,7 @@
 #include "cli/OptionLines.h"
 #include "cli/UnitConnection.h"
 #include "resources/Strings.h"
-#include "shell/startup/InfoTexts.h"
+#include "services/UnitConnection.h"
 
 #include <cstdio>
 #include <ostream>
@@ -23,30 +23,22 @@ std::string Hex8(std::uint32_t value) {
 ExitCode RunInfo(CliContext& context) {
     if (ExitCode connected = ConnectToUnit(context); connected != ExitCode::Success)
         return connected;
-    UnitLink& link = context.link;
-    ReplyCode code{};
-    std::uint32_t identifier = 0;
-    if (!link.Query('e', unit_value::Identifier, code, identifier) || code != ReplyCode::Value) {
-        link.CloseIfOpen();
+    UnitIdentity identity;
+    const IdentityRead read = ReadUnitIdentity(context.link, identity);
+    context.link.CloseIfOpen();
+    if (read == IdentityRead::NoIdentifier)
         return context.Fail(ExitCode::NoUnit, strings::CantConnect);
-    }
-    std::uint32_t firstWord = 0;
-    std::uint32_t secondWord = 0;
-    std::uint16_t version = 0;
-    bool read =
-        link.Query('e', unit_value::FirstOptionWord, code, firstWord) && code == ReplyCode::Value &&
-        link.Query('e', unit_value::SecondOptionWord, code, secondWord) &&
-        code == ReplyCode::Value &&
-        link.QueryWord('e', unit_value::FirmwareVersion, code, version) && code == ReplyCode::Value;
-    if (!read) {
-        link.CloseIfOpen();
+    if (read == IdentityRead::LaterExchangeFailed)
         return context.Fail(ExitCode::CommunicationError, strings::CommunicationError);
-    }
-    link.CloseIfOpen();
 
-    std::string versionText = VersionText(version, identifier);
-    std::string configText = ConfigText(firstWord, secondWord);
-    std::vector<std::string> options = OptionLines(OptionsText(firstWord, secondWord));
+    const std::uint32_t identifier = identity.identifier;
+    const std::uint32_t firstWord = identity.firstOptionWord;
+    const std::uint32_t secondWord = identity.secondOptionWord;
+    const std::uint16_t version = identity.version;
+    const UnitInfo info = InfoOf(identity);
+    const std::string& versionText = info.version;
+    const std::string& configText = info.config;
+    std::vector<std::string> options = OptionLines(info.options);
 
     char versionNumber[16];
     (void)std::snprintf(versionNumber, sizeof versionNumber, "%X.%02X", version >> 8,

@@ -2,7 +2,6 @@
 
 #include "cli/Commands.h"
 #include "cli/SettingsListing.h"
-#include "cli/TableWindowState.h"
 #include "cli/UnitConnection.h"
 #include "config/ConfigEditor.h"
 #include "config/PresetPlace.h"
@@ -12,11 +11,6 @@
 
 namespace zeb40::cli {
 namespace {
-
-constexpr int HorizontalItem = 62;
-constexpr int VerticalItem = 63;
-constexpr int NormItem = 88;
-constexpr int SizeItem = 64;
 
 struct Preset {
     std::string_view name;
@@ -64,38 +58,31 @@ ExitCode RunPosition(CliContext& context) {
     if (ExitCode connected = ConnectToUnit(context); connected != ExitCode::Success)
         return connected;
     ConfigState config;
-    if (!ReadItemsFromUnit(context.link, config.table, {NormItem, SizeItem})) {
+    if (!ReadItemsFromUnit(context.link, config.table, {item::Norm, item::InsertSize})) {
         ExitCode outcome = ClassifyFailure(context.link);
         return context.Fail(outcome, outcome == ExitCode::UnitRefused
                                          ? "the unit refused to report its settings"
                                          : "Communication error");
     }
-    TableWindowState window(config.table);
-    ConfigEditor editor(context.link, config, window, context.op);
-    int horizontal = PresetPlace(preset->column, editor.MaxHorizontalPosition());
-    int vertical = PresetPlace(preset->row, editor.MaxVerticalPosition());
-
-    // As the window's buttons do: one batch, the replies of 'O' and 'S' unused.
-    UnitLink& link = context.link;
-    link.CommandLetter('O');
-    // The presets lie within the bounds, so true can only mean a failed write.
-    bool failed = editor.SetItem(HorizontalItem, horizontal);
-    failed = editor.SetItem(VerticalItem, vertical) || failed;
-    link.CommandLetter('S');
-    editor.RefreshItemCount();
+    ConfigEditor editor(context.link, config, context.op);
+    const EditChoices choices = ShownChoices(config.table, true);
+    InsertPosition position =
+        PresetPosition(preset->column, preset->row, {IsNtsc(config.table), choices.sizeSelection});
+    MemoryReport report;
+    const bool failed = editor.SetInsertPosition(position, choices, report);
 
     context.result.Set("position", preset->name);
-    context.result.Set("horizontal", horizontal);
-    context.result.Set("vertical", vertical);
+    context.result.Set("horizontal", position.horizontal);
+    context.result.Set("vertical", position.vertical);
     if (failed) {
-        ExitCode outcome = ClassifyFailure(link);
+        ExitCode outcome = ClassifyFailure(context.link);
         return context.Fail(outcome, outcome == ExitCode::UnitRefused
                                          ? "the unit refused the position"
                                          : "Communication error");
     }
     if (!context.JsonOutput())
-        context.out << "Position " << preset->name << ": horizontal " << horizontal << ", vertical "
-                    << vertical << "\n";
+        context.out << "Position " << preset->name << ": horizontal " << position.horizontal
+                    << ", vertical " << position.vertical << "\n";
     return ExitCode::Success;
 }
 

@@ -5,18 +5,15 @@
 #include "cli/ConfigFileAccess.h"
 #include "cli/SettingValues.h"
 #include "cli/SettingsListing.h"
-#include "cli/TableWindowState.h"
 #include "cli/UnitConnection.h"
 #include "config/ConfigEditor.h"
 #include "config/ItemDescriptions.h"
+#include "config/NormChange.h"
 
 #include <ostream>
 
 namespace zeb40::cli {
 namespace {
-
-constexpr int NormItem = 88;
-constexpr int SizeItem = 64;
 
 const ItemDescription* NamedSetting(CliContext& context, const std::string& name) {
     const ItemDescription* description = FindItemByName(name);
@@ -26,54 +23,27 @@ const ItemDescription* NamedSetting(CliContext& context, const std::string& name
     return description;
 }
 
-int Clamped(int value, int minimum, int maximum) {
-    return value < minimum ? minimum : (value > maximum ? maximum : value);
-}
-
-// What the norm combo does before the norm itself is set: the settings that
-// depend on the norm are bounded anew and stored, without being sent.
-void RebindToNorm(const ConfigEditor& editor, ConfigItemTable& table) {
-    const bool ntsc = table[NormItem] == 1;
-    auto store = [&table](int item, int value) {
-        table[static_cast<std::size_t>(item)] = static_cast<std::uint8_t>(value);
-    };
-    for (int line : {17, 18, 45, 46}) {
-        const int held = table[static_cast<std::size_t>(line)];
-        if (const int bounded = Clamped(held, ntsc ? 10 : 6, 30); bounded != held)
-            store(line, bounded);
-    }
-    constexpr int OffsetFramesItem = 32;
-    const int frames = DecimalFromBcd(table[OffsetFramesItem]);
-    if (const int bounded = Clamped(frames, 0, ntsc ? 29 : 24); bounded != frames)
-        store(OffsetFramesItem, BcdFromDecimal(bounded));
-    constexpr int WheelItem = 30;
-    const int wheel = table[WheelItem];
-    if (const int bounded = Clamped(wheel, 1, 99); bounded != wheel)
-        store(WheelItem, bounded);
-    for (auto [item, maximum] : {std::pair{62, editor.MaxHorizontalPosition()},
-                                 std::pair{63, editor.MaxVerticalPosition()}}) {
-        const int held = table[static_cast<std::size_t>(item)];
-        if (const int bounded = Clamped(held, 0, maximum); bounded != held)
-            store(item, bounded);
-    }
-}
-
 // set --file: the window without a link, which bounds and stores, then Save.
 ExitCode SetInFile(CliContext& context, const ItemDescription& description, int controlValue) {
     const std::string& path = context.invocation.options.at("--file");
     ConfigState config;
     if (!LoadConfigFile(context, path, config))
         return ExitCode::InvalidFile;
-    TableWindowState window(config.table, false);
-    ConfigEditor editor(context.link, config, window, context.op);
+    ConfigEditor editor(context.link, config, context.op);
+    const EditChoices choices = ShownChoices(config.table, false);
     const std::uint8_t current = config.table[static_cast<std::size_t>(description.item)];
     const int requested = ItemValueFromControl(description, controlValue, current);
-    if (description.item == NormItem) {
-        config.table[NormItem] = static_cast<std::uint8_t>(requested);
-        RebindToNorm(editor, config.table);
+    if (description.item == item::Norm) {
+        // As the norm combo: the settings that depend on the norm are bounded
+        // anew and stored before the norm itself is set.
+        config.table[item::Norm] = static_cast<std::uint8_t>(requested);
+        const BoundsBasis basis{IsNtsc(config.table), choices.sizeSelection};
+        for (const ReboundValue& rebound : ReboundForNorm(basis, ShownValues(config.table)))
+            config.table[static_cast<std::size_t>(rebound.description->item)] = rebound.stored;
     }
     int value = requested;
-    editor.SetItem(description.item, value);
+    MemoryReport report;
+    editor.SetItem(description.item, value, choices, report);
     if (ExitCode saved = SaveConfigFile(context, path, config); saved != ExitCode::Success)
         return saved;
     const auto stored = static_cast<std::uint8_t>(value & 0xFF);
@@ -147,16 +117,16 @@ ExitCode RunGet(CliContext& context) {
     }
     if (ExitCode connected = ConnectToUnit(context); connected != ExitCode::Success)
         return connected;
-    ReplyCode code{};
-    std::uint8_t stored = 0;
-    bool exchanged =
-        context.link.QueryByte('c', static_cast<std::uint32_t>(description->item), code, stored);
-    if (ExitCode outcome = ClassifyReply(exchanged, code, ReplyCode::Value);
-        outcome != ExitCode::Success)
+    bool exchanged = false;
+    const auto read = ReadItem(context.link, description->item, &exchanged);
+    if (!read) {
+        const ExitCode outcome = exchanged ? ExitCode::UnitRefused : ExitCode::CommunicationError;
         return context.Fail(outcome,
                             outcome == ExitCode::UnitRefused
                                 ? "the unit refused to read " + std::string(description->name)
                                 : "Communication error");
+    }
+    const std::uint8_t stored = *read;
     DescribeValue(context, *description, stored);
     if (!context.JsonOutput())
         context.out << DisplayText(*description, stored) << "\n";
@@ -181,25 +151,28 @@ ExitCode RunSet(CliContext& context) {
     // The bounds depend on the norm and the insert size; "Off" keeps the
     // former source: the unit's own values decide, as in a connected window.
     ConfigState config;
-    if (!ReadItemsFromUnit(context.link, config.table, {NormItem, SizeItem, description->item})) {
+    if (!ReadItemsFromUnit(context.link, config.table,
+                           {item::Norm, item::InsertSize, description->item})) {
         ExitCode outcome = ClassifyFailure(context.link);
         return context.Fail(outcome, outcome == ExitCode::UnitRefused
                                          ? "the unit refused to report its settings"
                                          : "Communication error");
     }
-    TableWindowState window(config.table);
-    ConfigEditor editor(context.link, config, window, context.op);
+    ConfigEditor editor(context.link, config, context.op);
+    const EditChoices choices = ShownChoices(config.table, true);
     const std::uint8_t current = config.table[static_cast<std::size_t>(description->item)];
     const int requested = ItemValueFromControl(*description, *controlValue, current);
 
     int value = requested;
-    editor.SetItem(description->item, value);
-    if (!config.modified && window.Reorganized()) {
+    MemoryReport report;
+    editor.SetItem(description->item, value, choices, report);
+    if (!config.modified && report.reorganized) {
         // The operator let the unit make room for the setting.
         value = requested;
-        editor.SetItem(description->item, value);
+        editor.SetItem(description->item, value, choices, report);
     }
-    editor.RefreshItemCount();
+    editor.RefreshItemCount(report);
+    const std::string itemsText = report.count ? ItemsAvailableText(*report.count) : "";
     if (!config.modified) {
         ExitCode outcome = ClassifyFailure(context.link);
         return context.Fail(outcome, outcome == ExitCode::UnitRefused
@@ -212,14 +185,14 @@ ExitCode RunSet(CliContext& context) {
     DescribeValue(context, *description, stored);
     context.result.Set("requested", text);
     context.result.Set("bounded", bounded);
-    context.result.Set("itemsText", window.ItemsText());
+    context.result.Set("itemsText", itemsText);
     if (!context.JsonOutput()) {
         context.out << description->name << " = " << DisplayText(*description, stored);
         if (bounded)
             context.out << " (bounded from " << text << ")";
         context.out << "\n";
-        if (!window.ItemsText().empty())
-            context.out << window.ItemsText() << "\n";
+        if (!itemsText.empty())
+            context.out << itemsText << "\n";
     }
     return ExitCode::Success;
 }

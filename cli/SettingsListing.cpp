@@ -38,16 +38,4 @@ void ListSettings(CliContext& context, const ConfigItemTable& table) {
     }
 }
 
-bool ReadItemsFromUnit(UnitLink& link, ConfigItemTable& table, std::initializer_list<int> items) {
-    for (int item : items) {
-        ReplyCode code{};
-        std::uint8_t value = 0;
-        if (!link.QueryByte('c', static_cast<std::uint32_t>(item), code, value) ||
-            code != ReplyCode::Value)
-            return false;
-        table[static_cast<std::size_t>(item)] = value;
-    }
-    return true;
-}
-
 } // namespace zeb40::cli

@@ -11,8 +11,4 @@ namespace zeb40::cli {
 // the JSON result.
 void ListSettings(CliContext& context, const ConfigItemTable& table);
 
-// Reads the items that the rules of one setting depend on (norm, size and
-// the setting itself) from the unit into the table.
-bool ReadItemsFromUnit(UnitLink& link, ConfigItemTable& table, std::initializer_list<int> items);
-
 } // namespace zeb40::cli

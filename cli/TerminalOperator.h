@@ -4,7 +4,7 @@
 // waited for) when standard input is no terminal; progress is a bar on a
 // terminal and plain lines otherwise.
 
-#include "shell/startup/Operator.h"
+#include "operator/Operator.h"
 
 #include <iosfwd>
 #include <string>

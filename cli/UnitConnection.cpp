@@ -3,6 +3,7 @@
 #include "link/PortAccess.h"
 #include "link/PortNames.h"
 #include "resources/Strings.h"
+#include "services/UnitConnection.h"
 
 namespace zeb40::cli {
 namespace {
@@ -19,19 +20,18 @@ std::string PortDescription(const std::string& name) {
 ExitCode ConnectToUnit(CliContext& context) {
     std::string name = ResolvePortName(context.invocation.port, context.portSources);
     context.result.Set("port", name);
-    if (name.empty())
+    switch (OpenUnit(context.link, name, context.op)) {
+    case UnitAccess::Ready:
+        break;
+    case UnitAccess::NoPortName:
         return context.Fail(ExitCode::PortNotOpenable,
                             std::string(strings::SelectPortName) +
                                 " (--port, ZEB40_PORT or the port of the zeb40 window)");
-    UnitLink& link = context.link;
-    link.CloseIfOpen();
-    if (!link.OpenByName(name)) {
+    case UnitAccess::CantOpen:
         return context.Fail(ExitCode::PortNotOpenable, std::string(strings::CantOpenPort) + " " +
                                                            PortDescription(name) + ": " +
-                                                           OpenFailureReason(link));
-    }
-    if (!link.Probe()) {
-        link.CloseIfOpen();
+                                                           OpenFailureReason(context.link));
+    case UnitAccess::NoUnit:
         return context.Fail(ExitCode::NoUnit,
                             std::string(strings::CantConnect) + ": " + PortDescription(name));
     }
@@ -39,11 +39,7 @@ ExitCode ConnectToUnit(CliContext& context) {
 }
 
 ExitCode ClassifyFailure(UnitLink& link) {
-    if (!link.IsOpen() || link.Lost())
-        return ExitCode::CommunicationError;
-    // Whatever was still in transit would spoil the presence check.
-    link.Purge();
-    return link.Probe() ? ExitCode::UnitRefused : ExitCode::CommunicationError;
+    return UnitStillAnswers(link) ? ExitCode::UnitRefused : ExitCode::CommunicationError;
 }
 
 ExitCode ClassifyReply(bool exchanged, ReplyCode code, ReplyCode wanted) {

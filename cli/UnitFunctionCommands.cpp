@@ -2,13 +2,12 @@
 
 #include "cli/Commands.h"
 #include "cli/SettingsListing.h"
-#include "cli/TableWindowState.h"
 #include "cli/UnitConnection.h"
 #include "config/ClockWords.h"
 #include "config/ConfigEditor.h"
 #include "config/ProfileCommands.h"
 #include "resources/Strings.h"
-#include "shell/startup/UserCode.h"
+#include "services/UserCode.h"
 
 #include <cstdio>
 #include <ostream>
@@ -51,17 +50,11 @@ ExitCode RunUserCode(CliContext& context) {
                             "user code '" + context.invocation.words[0] + "': " + error);
     if (ExitCode connected = ConnectToUnit(context); connected != ExitCode::Success)
         return connected;
-    UnitLink& link = context.link;
-    std::uint32_t word = UserCodeWord(*code);
-    ReplyCode reply{};
-    std::uint32_t value = 0;
-    bool exchanged = link.Query('A', 0, reply, value);
-    ExitCode outcome = ClassifyReply(exchanged, reply, ReplyCode::OK);
-    if (outcome == ExitCode::Success) {
-        exchanged = link.Query('D', word, reply, value);
-        outcome = ClassifyReply(exchanged, reply, ReplyCode::OK);
-    }
-    link.CloseIfOpen();
+    const std::uint32_t word = UserCodeWord(*code);
+    const UserCodeDelivery delivery = DeliverUserCode(context.link, word);
+    const ReplyCode reply = delivery.reply;
+    const ExitCode outcome = ClassifyReply(delivery.exchanged, reply, ReplyCode::OK);
+    context.link.CloseIfOpen();
     context.result.Set("userCode", *code);
     context.result.Set("word", HexText(word));
     // The user code window's message, with what actually happened.
@@ -118,10 +111,11 @@ ExitCode RunProfile(CliContext& context) {
 
     if (!ReadConfigFromUnit(context.link, config.table, "", context.op))
         return context.Fail(ClassifyFailure(context.link), strings::CommunicationError);
-    TableWindowState window(config.table);
-    ConfigEditor editor(context.link, config, window, context.op);
+    ConfigEditor editor(context.link, config, context.op);
     const std::size_t messagesBefore = context.op.Messages().size();
-    if (!SaveUserProfileNumber(context.link, *number, context.op, [&] { editor.ApplyAll(); })) {
+    MemoryReport report;
+    if (!SaveUserProfileNumber(context.link, *number, context.op,
+                               [&] { editor.ApplyAll(ShownValues(config.table), report); })) {
         ExitCode outcome = ClassifyFailure(context.link);
         context.result.Set("error", context.op.Messages().size() > messagesBefore
                                         ? context.op.Messages().back()
@@ -136,31 +130,24 @@ ExitCode RunProfile(CliContext& context) {
 ExitCode RunClock(CliContext& context) {
     if (ExitCode connected = ConnectToUnit(context); connected != ExitCode::Success)
         return connected;
-    constexpr int NormItem = 88;
     ConfigState config;
-    if (!ReadItemsFromUnit(context.link, config.table, {NormItem})) {
+    if (!ReadItemsFromUnit(context.link, config.table, {item::Norm})) {
         ExitCode outcome = ClassifyFailure(context.link);
         return context.Fail(outcome, outcome == ExitCode::UnitRefused
                                          ? "the unit refused to report its norm"
                                          : "Communication error");
     }
-    const bool ntsc = config.table[NormItem] == 1;
+    const bool ntsc = IsNtsc(config.table);
     const LocalClock clock = ReadLocalClock();
     const int bias = LocalStandardBiasMinutes();
-    const std::uint32_t timeWord = ClockTimeWord(clock, ntsc);
-    const std::uint32_t dateWord = ClockDateWord(clock, bias);
-
     // All three go out whatever the replies, as Set Clock does; only the exit
     // status tells whether the unit took them.
-    UnitLink& link = context.link;
-    bool accepted = link.Command('A', timeWord);
-    accepted = link.Command('D', dateWord) && accepted;
-    accepted = link.Command('E', 0x33) && accepted;
+    const bool accepted = SetClock(context.link, clock, bias, ntsc);
 
-    context.result.Set("timeWord", HexText(timeWord));
-    context.result.Set("dateWord", HexText(dateWord));
+    context.result.Set("timeWord", HexText(ClockTimeWord(clock, ntsc)));
+    context.result.Set("dateWord", HexText(ClockDateWord(clock, bias)));
     if (!accepted) {
-        ExitCode outcome = ClassifyFailure(link);
+        ExitCode outcome = ClassifyFailure(context.link);
         return context.Fail(outcome, outcome == ExitCode::UnitRefused
                                          ? "the unit refused the clock setting"
                                          : "Communication error");
@@ -178,15 +165,14 @@ ExitCode RunReorganize(CliContext& context) {
     if (ExitCode connected = ConnectToUnit(context); connected != ExitCode::Success)
         return connected;
     UnitLink& link = context.link;
-    ReplyCode code{};
-    std::uint32_t word = 0;
-    bool exchanged = link.Query('e', unit_value::ItemStatus, code, word);
-    if (ExitCode outcome = ClassifyReply(exchanged, code, ReplyCode::Value);
-        outcome != ExitCode::Success)
+    ItemStatus status;
+    bool exchanged = false;
+    if (!QueryItemStatus(link, status, &exchanged)) {
+        const ExitCode outcome = exchanged ? ExitCode::UnitRefused : ExitCode::CommunicationError;
         return context.Fail(outcome, outcome == ExitCode::UnitRefused
                                          ? "the unit refused to report its item status"
                                          : "Communication error");
-    const ItemStatus status = ItemStatus::FromWord(word);
+    }
     context.result.Set("capacity", status.capacity);
     context.result.Set("inUse", status.inUse);
     if (status.inUse == 0) {
@@ -202,16 +188,17 @@ ExitCode RunReorganize(CliContext& context) {
         return ExitCode::Declined;
     }
     ConfigState config;
-    TableWindowState window(config.table);
-    ConfigEditor editor(link, config, window, context.op);
-    if (!editor.ReorganizeConfigMemory()) {
+    ConfigEditor editor(link, config, context.op);
+    MemoryReport report;
+    if (!editor.ReorganizeConfigMemory(report)) {
         context.result.Set("error", strings::CommunicationError);
         return ClassifyFailure(link);
     }
+    const std::string itemsText = report.count ? ItemsAvailableText(*report.count) : "";
     context.result.Set("reorganized", true);
-    context.result.Set("itemsText", window.ItemsText());
+    context.result.Set("itemsText", itemsText);
     if (!context.JsonOutput())
-        context.out << "Config memory reorganized; " << window.ItemsText() << "\n";
+        context.out << "Config memory reorganized; " << itemsText << "\n";
     return ExitCode::Success;
 }
 

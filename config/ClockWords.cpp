@@ -60,10 +60,10 @@ int LocalStandardBiasMinutes() {
     return static_cast<int>(timezone / 60);
 }
 
-void SetClock(UnitLink& link, const LocalClock& clock, int standardBiasMinutes, bool ntsc) {
-    link.Command('A', ClockTimeWord(clock, ntsc));
-    link.Command('D', ClockDateWord(clock, standardBiasMinutes));
-    link.Command('E', TakeClockWords);
+bool SetClock(UnitLink& link, const LocalClock& clock, int standardBiasMinutes, bool ntsc) {
+    bool accepted = link.Command('A', ClockTimeWord(clock, ntsc));
+    accepted = link.Command('D', ClockDateWord(clock, standardBiasMinutes)) && accepted;
+    return link.Command('E', TakeClockWords) && accepted;
 }
 
 } // namespace zeb40

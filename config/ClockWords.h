@@ -38,7 +38,8 @@ std::uint32_t ClockDateWord(const LocalClock& clock, int standardBiasMinutes);
 LocalClock ReadLocalClock();
 int LocalStandardBiasMinutes();
 
-// 'A' time word, 'D' date word, 'E' 33h; the replies are not checked.
-void SetClock(UnitLink& link, const LocalClock& clock, int standardBiasMinutes, bool ntsc);
+// 'A' time word, 'D' date word, 'E' 33h, each sent whatever the replies
+// before it; true when the unit accepted all three.
+bool SetClock(UnitLink& link, const LocalClock& clock, int standardBiasMinutes, bool ntsc);
 
 } // namespace zeb40

@@ -3,108 +3,62 @@
 #include "config/ItemDescriptions.h"
 #include "resources/Strings.h"
 
+#include <algorithm>
 #include <string>
 
 namespace zeb40 {
 namespace {
 
-constexpr int NormItem = 88;
-constexpr int NtscNorm = 1;
-constexpr int SmallSize = 0;
 constexpr int HighestItemValue = 254; // 255 is never written
-
-bool IsNtsc(const ConfigItemTable& table) {
-    return table[NormItem] == NtscNorm;
-}
-
-std::string FormatItemsAvailable(int freeItems) {
-    std::string text = strings::ItemsAvailable;
-    text.replace(text.find("%d"), 2, std::to_string(freeItems));
-    return text;
-}
 
 } // namespace
 
-bool QueryItemStatus(UnitLink& link, ItemStatus& status) {
+std::string ItemsAvailableText(const ItemStatus& status) {
+    std::string text = strings::ItemsAvailable;
+    text.replace(text.find("%d"), 2, std::to_string(status.Free()));
+    return text;
+}
+
+ControlValues ShownValues(const ConfigItemTable& table) {
+    return [&table](int item) {
+        return ControlValueFromItem(*FindItem(item), table[static_cast<std::size_t>(item)]);
+    };
+}
+
+EditChoices ShownChoices(const ConfigItemTable& table, bool autoApply) {
+    return {autoApply, ShownValues(table)(item::InsertSize)};
+}
+
+bool QueryItemStatus(UnitLink& link, ItemStatus& status, bool* exchanged) {
     ReplyCode code{};
     std::uint32_t word = 0;
-    if (!link.Query('e', unit_value::ItemStatus, code, word) || code != ReplyCode::Value)
+    const bool replied = link.Query('e', unit_value::ItemStatus, code, word);
+    if (exchanged)
+        *exchanged = replied;
+    if (!replied || code != ReplyCode::Value)
         return false;
     status = ItemStatus::FromWord(word);
     return true;
 }
 
-ConfigEditor::ConfigEditor(UnitLink& link, ConfigState& config, ConfigWindowState& window,
-                           Operator& op)
-    : link_(link), config_(config), window_(window), op_(op) {}
+ConfigEditor::ConfigEditor(UnitLink& link, ConfigState& config, Operator& op)
+    : link_(link), config_(config), op_(op) {}
 
-int ConfigEditor::MaxHorizontalPosition() const {
-    return window_.SizeSelection() == SmallSize ? 126 : 69;
-}
-
-int ConfigEditor::MaxVerticalPosition() const {
-    const bool ntsc = IsNtsc(config_.table);
-    if (window_.SizeSelection() == SmallSize)
-        return ntsc ? 111 : 135;
-    return ntsc ? 103 : 127;
-}
-
-bool ConfigEditor::SetItem(int item, int& value) {
+bool ConfigEditor::SetItem(int item, int& value, const EditChoices& choices, MemoryReport& report) {
     if (value < 0 || value > HighestItemValue)
         return false;
 
     const int original = value;
-    const bool ntsc = IsNtsc(config_.table);
-    switch (item) {
-    case 17:
-    case 18:
-    case 45:
-    case 46: {
-        const int lowestLine = ntsc ? 10 : 6;
-        if (value < lowestLine)
-            value = lowestLine;
-        else if (value > 30)
-            value = 30;
-        break;
-    }
-    case 24:
-    case 32: {
-        const int lastFrame = ntsc ? 0x29 : 0x24;
-        if (value > lastFrame)
-            value = lastFrame;
-        break;
-    }
-    case 30:
-        if (value == 0)
-            value = 1;
-        else if (value > 99)
-            value = 99;
-        break;
-    case 62:
-        if (value > MaxHorizontalPosition())
-            value = MaxHorizontalPosition();
-        break;
-    case 63:
-        if (value > MaxVerticalPosition())
-            value = MaxVerticalPosition();
-        break;
-    case 90:
-        if (value == 0)
-            value = 1;
-        else if (value > 7)
-            value = 7;
-        break;
-    default:
-        break;
-    }
+    if (auto bounds = SetItemBounds(item, {IsNtsc(config_.table), choices.sizeSelection}))
+        value = std::clamp(value, bounds->minimum, bounds->maximum);
     const bool bounded = value != original;
 
     bool written = true;
-    if (window_.AutoApplyChecked()) {
+    if (choices.autoApply) {
         written = link_.Command('P', static_cast<std::uint32_t>(item)) &&
                   link_.Command('C', static_cast<std::uint32_t>(value));
         if (!written)
-            OfferReorganize();
+            OfferReorganize(report);
     }
     if (written) {
         config_.table[static_cast<std::size_t>(item)] = static_cast<std::uint8_t>(value & 0xFF);
@@ -113,29 +67,27 @@ bool ConfigEditor::SetItem(int item, int& value) {
     return bounded || !written;
 }
 
-void ConfigEditor::RefreshItemCount() {
+void ConfigEditor::RefreshItemCount(MemoryReport& report) {
     if (!link_.IsOpen())
         return;
     ItemStatus status;
     if (!QueryItemStatus(link_, status))
         return;
-    window_.SetItemsText(FormatItemsAvailable(status.Free()));
-    if (status.inUse != 0 && !window_.ReorganizeEnabled())
-        window_.SetReorganizeEnabled(true);
-    window_.ShowHeldValues();
+    report.count = status;
+    report.slotsInUse = report.slotsInUse || status.inUse != 0;
 }
 
-void ConfigEditor::OfferReorganize() {
+void ConfigEditor::OfferReorganize(MemoryReport& report) {
     ItemStatus status;
     if (!QueryItemStatus(link_, status) || !status.NoneLeft())
         return;
     const Answer answer = op_.Ask(strings::NoItemsLeftQuestion(), strings::ReorganizeCaption,
                                   Buttons::OkCancel, MessageIcon::Warning, Answer::Cancel);
     if (answer == Answer::Ok)
-        ReorganizeConfigMemory();
+        ReorganizeConfigMemory(report);
 }
 
-bool ConfigEditor::ReorganizeConfigMemory() {
+bool ConfigEditor::ReorganizeConfigMemory(MemoryReport& report) {
     bool reorganized = false;
     {
         WaitCursor wait(op_);
@@ -144,31 +96,27 @@ bool ConfigEditor::ReorganizeConfigMemory() {
         const int previousTimeout = link_.SetReadTimeout(5000);
         reorganized = link_.CommandLetter('Q');
         link_.SetReadTimeout(previousTimeout);
-        RefreshItemCount();
+        RefreshItemCount(report);
     }
-    if (reorganized) {
-        window_.SetApplyEnabled(true);
-        window_.SetAutoApplyEnabled(true);
-        window_.SetReorganizeEnabled(false);
-    } else {
+    if (reorganized)
+        report.reorganized = true;
+    else
         op_.ShowMessage(strings::CommunicationError, strings::ErrorCaption, MessageIcon::Warning);
-    }
     return reorganized;
 }
 
-bool ConfigEditor::ApplyAll() {
+bool ConfigEditor::ApplyAll(const ControlValues& values, MemoryReport& report) {
     if (!link_.IsOpen())
         return true;
 
     bool result = false;
     {
         WaitCursor wait(op_);
-        window_.TakeControlValues();
         link_.CommandLetter('S');
         bool ok = link_.CommandLetter('O');
         for (int item : ApplyOrder()) {
             const ItemDescription& description = *FindItem(item);
-            const int shown = window_.ControlValue(item);
+            const int shown = values(item);
             if (shown < 0 || shown > HighestItemValue)
                 continue;
             int stored = shown;
@@ -188,11 +136,23 @@ bool ConfigEditor::ApplyAll() {
                 config_.table[static_cast<std::size_t>(item)] = static_cast<std::uint8_t>(stored);
         }
         result = ok && link_.CommandLetter('S');
-        RefreshItemCount();
+        RefreshItemCount(report);
     }
     if (!result)
-        OfferReorganize();
+        OfferReorganize(report);
     return result;
+}
+
+bool ConfigEditor::SetInsertPosition(InsertPosition& position, const EditChoices& choices,
+                                     MemoryReport& report) {
+    WaitCursor wait(op_);
+    link_.CommandLetter('O');
+    // The presets lie within the bounds, so true can only mean a failed write.
+    bool failed = SetItem(item::Horizontal, position.horizontal, choices, report);
+    failed = SetItem(item::Vertical, position.vertical, choices, report) || failed;
+    link_.CommandLetter('S');
+    RefreshItemCount(report);
+    return failed;
 }
 
 bool ReadConfigFromUnit(UnitLink& link, ConfigItemTable& table, const std::string& configFilePath,
@@ -200,15 +160,27 @@ bool ReadConfigFromUnit(UnitLink& link, ConfigItemTable& table, const std::strin
     if (!link.IsOpen() || !configFilePath.empty())
         return true;
     WaitCursor wait(op);
-    for (int item : ReadOrder()) {
-        ReplyCode code{};
-        std::uint8_t value = 0;
-        if (!link.QueryByte('c', static_cast<std::uint32_t>(item), code, value))
+    return ReadItemsFromUnit(link, table, ReadOrder());
+}
+
+std::optional<std::uint8_t> ReadItem(UnitLink& link, int item, bool* exchanged) {
+    ReplyCode code{};
+    std::uint8_t value = 0;
+    const bool replied = link.QueryByte('c', static_cast<std::uint32_t>(item), code, value);
+    if (exchanged)
+        *exchanged = replied;
+    // A refusal carries no value.
+    if (!replied || code != ReplyCode::Value)
+        return std::nullopt;
+    return value;
+}
+
+bool ReadItemsFromUnit(UnitLink& link, ConfigItemTable& table, std::span<const int> items) {
+    for (int item : items) {
+        const auto value = ReadItem(link, item);
+        if (!value)
             return false;
-        // A refusal carries no value: the item keeps the one it had.
-        if (code != ReplyCode::Value)
-            return false;
-        table[static_cast<std::size_t>(item)] = value;
+        table[static_cast<std::size_t>(item)] = *value;
     }
     return true;
 }

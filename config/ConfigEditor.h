@@ -1,40 +1,90 @@
 #pragma once
 // The item rules of the configuration window: bounds and writes of single
 // items, the free-item count, the reorganisation offer and the full apply.
+// They report what happened to the unit's configuration memory; the window
+// decides what its items text and buttons show.
 
 #include "config/ConfigItemTable.h"
-#include "config/ConfigWindowState.h"
+#include "config/PresetPlace.h"
 #include "link/UnitLink.h"
-#include "shell/startup/Operator.h"
+#include "operator/Operator.h"
+
+#include <functional>
+#include <initializer_list>
+#include <optional>
+#include <span>
+#include <string>
 
 namespace zeb40 {
 
+// What the configuration window's boxes say when an item is set.
+struct EditChoices {
+    bool autoApply = false;
+    int sizeSelection = 0; // the Size combo: 0 "Small", 1 "Large", -1 none
+};
+
+// What the rules learnt of the unit's configuration memory during one or
+// more operations.
+struct MemoryReport {
+    std::optional<ItemStatus> count; // the item count read last
+    bool slotsInUse = false;         // a count read showed items in use
+    bool reorganized = false;        // a reorganisation made room again
+};
+
+// What ApplyAll takes for a setting item: a combo's selection (-1 none) or
+// the held value of an edit field or check box (decimal for times).
+using ControlValues = std::function<int(int item)>;
+
 class ConfigEditor {
   public:
-    ConfigEditor(UnitLink& link, ConfigState& config, ConfigWindowState& window, Operator& op);
+    ConfigEditor(UnitLink& link, ConfigState& config, Operator& op);
 
     // Bounds the value (it may change) and, with Auto Apply, writes it. True
     // when a bound changed the value or the write failed: the caller puts the
     // value back into its control.
-    bool SetItem(int item, int& value);
-    void RefreshItemCount();
-    void OfferReorganize();
-    bool ReorganizeConfigMemory();
+    bool SetItem(int item, int& value, const EditChoices& choices, MemoryReport& report);
+    void RefreshItemCount(MemoryReport& report);
+    void OfferReorganize(MemoryReport& report);
+    bool ReorganizeConfigMemory(MemoryReport& report);
     // All settings to the unit: 'S', 'O', the 45 items, 'S'. True when all
-    // was written or the link is closed.
-    bool ApplyAll();
-    int MaxHorizontalPosition() const;
-    int MaxVerticalPosition() const;
+    // was written or the link is closed. The caller has taken the controls'
+    // values when the link is open.
+    bool ApplyAll(const ControlValues& values, MemoryReport& report);
+    // The position buttons' batch: 'O', both items through SetItem, 'S' (the
+    // replies of 'O' and 'S' unused), then the item count. The position is
+    // left as SetItem left it; true when a write failed.
+    bool SetInsertPosition(InsertPosition& position, const EditChoices& choices,
+                           MemoryReport& report);
 
   private:
     UnitLink& link_;
     ConfigState& config_;
-    ConfigWindowState& window_;
     Operator& op_;
 };
 
+// "59 items available"
+std::string ItemsAvailableText(const ItemStatus& status);
+
+// What a window loaded from the table would show in each setting's control,
+// and its choices with Size showing item 64.
+ControlValues ShownValues(const ConfigItemTable& table);
+EditChoices ShownChoices(const ConfigItemTable& table, bool autoApply);
+
 // 'e' 95h: the unit's item capacity and use; false unless a single value came.
-bool QueryItemStatus(UnitLink& link, ItemStatus& status);
+// exchanged, when given, tells a refusal from an exchange that failed.
+bool QueryItemStatus(UnitLink& link, ItemStatus& status, bool* exchanged = nullptr);
+
+// 'c' with the item: its byte, or nothing when the exchange failed or the
+// unit refused; exchanged, when given, tells which.
+std::optional<std::uint8_t> ReadItem(UnitLink& link, int item, bool* exchanged = nullptr);
+
+// Reads the items in the given order into the table; false at the first that
+// does not come, the items before it keeping their new values.
+bool ReadItemsFromUnit(UnitLink& link, ConfigItemTable& table, std::span<const int> items);
+inline bool ReadItemsFromUnit(UnitLink& link, ConfigItemTable& table,
+                              std::initializer_list<int> items) {
+    return ReadItemsFromUnit(link, table, std::span<const int>(items.begin(), items.size()));
+}
 
 // Reads the 45 setting items from the unit in the unit's read order. Does
 // nothing and returns true when the link is closed or a configuration file is

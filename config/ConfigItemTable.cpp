@@ -24,6 +24,10 @@ ConfigItemTable BuildDefaultTable() {
 
 } // namespace
 
+bool IsNtsc(const ConfigItemTable& table) {
+    return table[item::Norm] == NtscNorm;
+}
+
 const ConfigItemTable& DefaultConfigItemTable() {
     static const ConfigItemTable table = BuildDefaultTable();
     return table;

@@ -9,6 +9,9 @@ namespace zeb40 {
 
 using ConfigItemTable = std::array<std::uint8_t, 100>;
 
+// Whether item 88 selects NTSC; every other value means PAL.
+bool IsNtsc(const ConfigItemTable& table);
+
 // The built-in default table, header bytes 0-11 included.
 const ConfigItemTable& DefaultConfigItemTable();
 

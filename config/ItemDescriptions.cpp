@@ -1,5 +1,6 @@
 #include "config/ItemDescriptions.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -210,10 +211,46 @@ constexpr std::array ApplySequence = {12, 13, 14, 15, 16, 17, 18, 20, 27, 26, 25
                                       31, 35, 34, 33, 32, 41, 42, 44, 45, 46, 60, 62, 63, 64, 65,
                                       66, 72, 73, 74, 80, 81, 82, 88, 89, 90, 92, 93, 94, 95, 96};
 
-constexpr int ReadSourceItem = 42;
-constexpr int BrightItem = 90;
+constexpr std::array NormBound = {17, 18, 45, 46, 32, 30, item::Horizontal, item::Vertical};
 
 } // namespace
+
+std::optional<ItemBounds> SetItemBounds(int item, const BoundsBasis& basis) {
+    switch (item) {
+    case 17:
+    case 18:
+    case 45:
+    case 46:
+        return ItemBounds{basis.ntsc ? 10 : 6, 30};
+    case 24:
+    case 32:
+        return ItemBounds{0, basis.ntsc ? 0x29 : 0x24};
+    case 30:
+        return ItemBounds{1, 99};
+    case item::Horizontal:
+        return ItemBounds{0, MaxHorizontalPosition(basis.sizeSelection)};
+    case item::Vertical:
+        return ItemBounds{0, MaxVerticalPosition(basis.ntsc, basis.sizeSelection)};
+    case item::Bright:
+        return ItemBounds{1, 7};
+    default:
+        return std::nullopt;
+    }
+}
+
+std::span<const int> NormBoundItems() {
+    return NormBound;
+}
+
+int MaxHorizontalPosition(int sizeSelection) {
+    return sizeSelection == SmallInsert ? 126 : 69;
+}
+
+int MaxVerticalPosition(bool ntsc, int sizeSelection) {
+    if (sizeSelection == SmallInsert)
+        return ntsc ? 111 : 135;
+    return ntsc ? 103 : 127;
+}
 
 std::span<const ItemDescription> SettingItems() {
     return Items;
@@ -247,7 +284,7 @@ int ControlValueFromItem(const ItemDescription& description, std::uint8_t stored
     const int listSize = static_cast<int>(description.list.size());
     switch (description.encoding) {
     case ItemEncoding::Index:
-        if (description.item == ReadSourceItem)
+        if (description.item == item::ReadSource)
             return stored & 3;
         return stored < listSize ? stored : -1;
     case ItemEncoding::OffFlag:
@@ -257,11 +294,10 @@ int ControlValueFromItem(const ItemDescription& description, std::uint8_t stored
     case ItemEncoding::Bcd:
         return DecimalFromBcd(stored);
     case ItemEncoding::Number:
-        if (description.item == BrightItem) {
-            if (stored == 0)
-                return 1;
-            if (stored > 7)
-                return 7;
+        // The window shows brightness within its bounds, whatever the unit holds.
+        if (description.item == item::Bright) {
+            const ItemBounds bounds = *SetItemBounds(item::Bright, {});
+            return std::clamp<int>(stored, bounds.minimum, bounds.maximum);
         }
         return stored;
     case ItemEncoding::Check:

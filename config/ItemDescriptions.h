@@ -1,8 +1,9 @@
 #pragma once
 // The one description of the unit's 45 setting items: number, encoding, list
-// texts, window group, label and control, field range, default and the stable
-// name the command-line tool uses. Windows, rules, files and the tool all read
-// from here; no list or bound is written anywhere else.
+// texts, window group, label and control, field range, the bounds per norm and
+// insert size, default and the stable name the command-line tool uses.
+// Windows, rules, files and the tool all read from here; no list or bound is
+// written anywhere else.
 
 #include <cstdint>
 #include <optional>
@@ -10,6 +11,22 @@
 #include <string_view>
 
 namespace zeb40 {
+
+// The items the rules single out by number.
+namespace item {
+inline constexpr int ReadSource = 42;
+inline constexpr int InsertSource = 60;
+inline constexpr int Horizontal = 62;
+inline constexpr int Vertical = 63;
+inline constexpr int InsertSize = 64;
+inline constexpr int Norm = 88;
+inline constexpr int Bright = 90;
+} // namespace item
+
+// Item 88's value for NTSC; any other value means PAL.
+inline constexpr int NtscNorm = 1;
+// The Size combo's selection for "Small"; "Large" and no selection count as large.
+inline constexpr int SmallInsert = 0;
 
 enum class ItemEncoding {
     Index,   // zero-based position in the list
@@ -32,6 +49,29 @@ struct ItemDescription {
     int fieldMin, fieldMax;                 // the window field's validation range
     std::uint8_t defaultValue;
 };
+
+// What the bounds depend on: the norm and the Size the window shows (not item
+// 64: the combo may differ from the table until it is written).
+struct BoundsBasis {
+    bool ntsc = false;
+    int sizeSelection = SmallInsert;
+};
+
+// An inclusive range of item values; BCD items are bounded in BCD bytes.
+struct ItemBounds {
+    int minimum;
+    int maximum;
+};
+
+// The bound SetItem applies to the item; nothing for items without one.
+std::optional<ItemBounds> SetItemBounds(int item, const BoundsBasis& basis);
+
+// The items a norm change bounds anew, in that order: the VITC lines, the jam
+// offset frames, the wheel and the position (not the generator's frames).
+std::span<const int> NormBoundItems();
+
+int MaxHorizontalPosition(int sizeSelection);
+int MaxVerticalPosition(bool ntsc, int sizeSelection);
 
 // In item order.
 std::span<const ItemDescription> SettingItems();

@@ -14,4 +14,9 @@ int PresetPlace(int place, int maximum) {
     }
 }
 
+InsertPosition PresetPosition(int column, int row, const BoundsBasis& basis) {
+    return {PresetPlace(column, MaxHorizontalPosition(basis.sizeSelection)),
+            PresetPlace(row, MaxVerticalPosition(basis.ntsc, basis.sizeSelection))};
+}
+
 } // namespace zeb40

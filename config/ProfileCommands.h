@@ -3,7 +3,7 @@
 // settings as one of the ten user profiles.
 
 #include "link/UnitLink.h"
-#include "shell/startup/Operator.h"
+#include "operator/Operator.h"
 
 #include <cstdint>
 #include <functional>

@@ -9,6 +9,7 @@ namespace zeb40 {
 namespace {
 
 // Item 24 (generator frames) is the first of the four preset bytes.
+constexpr std::uint32_t SingleJamFunction = 0x41;
 constexpr std::uint32_t GeneratorPresetItem = 24;
 constexpr std::size_t UserBitsWidth = 8;
 
@@ -50,12 +51,17 @@ std::optional<std::uint32_t> ParseUserBits(std::string_view text) {
     return number->value;
 }
 
-void SetGenerator(UnitLink& link, std::uint32_t timecode, std::string_view userBitsText) {
+bool SetGenerator(UnitLink& link, std::uint32_t timecode, std::string_view userBitsText) {
+    bool accepted = true;
     if (auto userBits = ParseUserBits(userBitsText))
-        link.Command('D', *userBits);
-    link.Command('A', timecode);
-    link.Command('P', GeneratorPresetItem);
-    link.Command('L', timecode);
+        accepted = link.Command('D', *userBits);
+    accepted = link.Command('A', timecode) && accepted;
+    accepted = link.Command('P', GeneratorPresetItem) && accepted;
+    return link.Command('L', timecode) && accepted;
+}
+
+bool SingleJam(UnitLink& link) {
+    return link.Command('E', SingleJamFunction);
 }
 
 } // namespace zeb40

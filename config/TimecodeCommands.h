@@ -31,6 +31,10 @@ std::optional<std::uint32_t> ParseUserBits(std::string_view text);
 // 'D' with the user bits (only when the text parses), 'A' with the time,
 // then 'P' 24 and 'L' with the time to store it as the generator preset.
 // Every command is sent whatever the replies before it were.
-void SetGenerator(UnitLink& link, std::uint32_t timecode, std::string_view userBitsText);
+// True when the unit accepted every command.
+bool SetGenerator(UnitLink& link, std::uint32_t timecode, std::string_view userBitsText);
+
+// 'E' 41h: the unit's single jam function; true when the unit accepted it.
+bool SingleJam(UnitLink& link);
 
 } // namespace zeb40

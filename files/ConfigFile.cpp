@@ -22,10 +22,6 @@ constexpr std::size_t TableSize = std::tuple_size_v<ConfigItemTable>;
 constexpr std::size_t LongestUsefulFile =
     std::char_traits<char>::length(strings::LegacyConfigFileHeader) + 1 + TableSize;
 
-void Report(Operator& op, const std::string& text) {
-    op.ShowMessage(text, strings::ApplicationName, MessageIcon::Exclamation);
-}
-
 // A failure after the file was opened: the file's name and the system's reason.
 std::string SystemErrorText(const char* doing, const std::string& path, int errorNumber) {
     if (errorNumber == ENOSPC)
@@ -34,9 +30,18 @@ std::string SystemErrorText(const char* doing, const std::string& path, int erro
            std::strerror(errorNumber);
 }
 
-void Fail(ConfigDocument& document, Operator& op, const std::string& text) {
-    Report(op, text);
+FileError FailedToOpen() {
+    return {FileError::Message::FailedToOpen, strings::FailedToOpenFile};
+}
+
+FileError SystemError(const char* doing, const std::string& path, int errorNumber) {
+    return {FileError::Message::SystemError, SystemErrorText(doing, path, errorNumber)};
+}
+
+bool Fail(ConfigDocument& document, Operator& op, const FileError& error) {
+    op.ShowMessage(error.text, strings::ApplicationName, MessageIcon::Exclamation);
     document.path.clear();
+    return false;
 }
 
 void ShowFileTitle(ConfigDocument& document) {
@@ -66,7 +71,7 @@ class FileDescriptor {
 };
 
 // Where the table starts when the header is one of the two, else nothing.
-std::optional<std::size_t> TableOffset(const std::vector<std::uint8_t>& bytes) {
+std::optional<std::size_t> TableOffset(std::span<const std::uint8_t> bytes) {
     for (std::string_view header : {std::string_view(strings::ConfigFileHeader),
                                     std::string_view(strings::LegacyConfigFileHeader)}) {
         const std::size_t length = header.size();
@@ -137,14 +142,21 @@ void SyncFolder(const std::filesystem::path& folder) {
 
 } // namespace
 
-bool ReadConfigFile(ConfigDocument& document, ConfigState& config, Operator& op) {
+ConfigFileRead ParseConfigFile(std::span<const std::uint8_t> bytes) {
+    const auto offset = TableOffset(bytes);
+    if (!offset || bytes.size() < *offset + TableSize)
+        return {std::nullopt, {FileError::Message::NotValidZebFile, strings::NotValidZebFile}};
+    ConfigItemTable table{};
+    std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(*offset), TableSize, table.begin());
+    return {table, {}};
+}
+
+ConfigFileRead LoadConfigTable(const std::string& path) {
     // Non-blocking open, so that a pipe or device chosen by mistake cannot hang.
-    FileDescriptor fd(::open(document.path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     struct stat info {};
-    if (!fd.Valid() || ::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        Fail(document, op, strings::FailedToOpenFile);
-        return false;
-    }
+    if (!fd.Valid() || ::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode))
+        return {std::nullopt, FailedToOpen()};
 
     // The whole useful part is read before anything is checked, so that a
     // refused or short file never touches the table.
@@ -154,59 +166,58 @@ bool ReadConfigFile(ConfigDocument& document, ConfigState& config, Operator& op)
         const ssize_t count = ::read(fd.Get(), bytes.data() + got, bytes.size() - got);
         if (count < 0 && errno == EINTR)
             continue;
-        if (count < 0) {
-            Fail(document, op, SystemErrorText("reading", document.path, errno));
-            return false;
-        }
+        if (count < 0)
+            return {std::nullopt, SystemError("reading", path, errno)};
         if (count == 0)
             break;
         got += static_cast<std::size_t>(count);
     }
     bytes.resize(got);
+    return ParseConfigFile(bytes);
+}
 
-    const auto offset = TableOffset(bytes);
-    if (!offset || bytes.size() < *offset + TableSize) {
-        Fail(document, op, strings::NotValidZebFile);
-        return false;
+std::optional<FileError> SaveConfigTable(const std::string& path, const ConfigItemTable& table) {
+    const std::filesystem::path target = ResolvedTarget(path);
+    struct stat existing {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    // What could not be opened for writing in place is not replaced either.
+    if (path.empty() || (exists && !S_ISREG(existing.st_mode)) ||
+        (exists && ::access(target.c_str(), W_OK) != 0))
+        return FailedToOpen();
+
+    // The old file stays untouched until the new one is complete on disk.
+    std::string temporaryPath;
+    FileDescriptor fd(CreateTemporaryBeside(target, temporaryPath));
+    if (!fd.Valid())
+        return FailedToOpen();
+    if (exists)
+        ::fchmod(fd.Get(), existing.st_mode & 07777);
+
+    const std::vector<std::uint8_t> image = FileImage(table);
+    const bool written = WriteAll(fd.Get(), image.data(), image.size()) && ::fsync(fd.Get()) == 0 &&
+                         fd.Close() && ::rename(temporaryPath.c_str(), target.c_str()) == 0;
+    if (!written) {
+        const int errorNumber = errno;
+        ::unlink(temporaryPath.c_str());
+        return SystemError("writing", path, errorNumber);
     }
-    std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(*offset), TableSize,
-                config.table.begin());
+    SyncFolder(target.parent_path());
+    return std::nullopt;
+}
+
+bool ReadConfigFile(ConfigDocument& document, ConfigState& config, Operator& op) {
+    const ConfigFileRead read = LoadConfigTable(document.path);
+    if (!read.table)
+        return Fail(document, op, read.error);
+    config.table = *read.table;
     config.modified = false;
     ShowFileTitle(document);
     return true;
 }
 
 bool WriteConfigFile(ConfigDocument& document, ConfigState& config, Operator& op) {
-    const std::filesystem::path target = ResolvedTarget(document.path);
-    struct stat existing {};
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
-    // What could not be opened for writing in place is not replaced either.
-    if (document.path.empty() || (exists && !S_ISREG(existing.st_mode)) ||
-        (exists && ::access(target.c_str(), W_OK) != 0)) {
-        Fail(document, op, strings::FailedToOpenFile);
-        return false;
-    }
-
-    // The old file stays untouched until the new one is complete on disk.
-    std::string temporaryPath;
-    FileDescriptor fd(CreateTemporaryBeside(target, temporaryPath));
-    if (!fd.Valid()) {
-        Fail(document, op, strings::FailedToOpenFile);
-        return false;
-    }
-    if (exists)
-        ::fchmod(fd.Get(), existing.st_mode & 07777);
-
-    const std::vector<std::uint8_t> image = FileImage(config.table);
-    const bool written = WriteAll(fd.Get(), image.data(), image.size()) && ::fsync(fd.Get()) == 0 &&
-                         fd.Close() && ::rename(temporaryPath.c_str(), target.c_str()) == 0;
-    if (!written) {
-        const int errorNumber = errno;
-        ::unlink(temporaryPath.c_str());
-        Fail(document, op, SystemErrorText("writing", document.path, errorNumber));
-        return false;
-    }
-    SyncFolder(target.parent_path());
+    if (auto error = SaveConfigTable(document.path, config.table))
+        return Fail(document, op, *error);
     config.modified = false;
     ShowFileTitle(document);
     return true;

@@ -3,8 +3,11 @@
 // bytes. The older header "ZEB-40 Configuration File" is read too.
 
 #include "config/ConfigItemTable.h"
-#include "shell/startup/Operator.h"
+#include "operator/Operator.h"
 
+#include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 
 namespace zeb40 {
@@ -15,6 +18,31 @@ struct ConfigDocument {
     std::string title; // ConfigFileTitle
     std::string windowTitle = "VELOR ZEB40";
 };
+
+// Why a configuration file could not be used: the message to show, with its
+// number in the string table.
+struct FileError {
+    enum class Message {
+        SystemError = 0,       // the file's name and the system's reason
+        FailedToOpen = 111,    // "Failed to open file!\n"
+        NotValidZebFile = 126, // "This is not a valid ZEB file!\n"
+    };
+    Message number = Message::SystemError;
+    std::string text;
+};
+
+struct ConfigFileRead {
+    std::optional<ConfigItemTable> table; // empty on failure
+    FileError error;
+};
+
+// The table held in a file's bytes, after either header.
+ConfigFileRead ParseConfigFile(std::span<const std::uint8_t> bytes);
+// Reads the file at path; shows nothing.
+ConfigFileRead LoadConfigTable(const std::string& path);
+// Writes the table to path, replacing the file only once the new one is
+// complete on disk; shows nothing. Empty on success.
+std::optional<FileError> SaveConfigTable(const std::string& path, const ConfigItemTable& table);
 
 // Both show their own failure messages and, on success, clear ConfigModified
 // and set the window title to "<title> - VELOR ZEB40".

@@ -2,7 +2,7 @@
 // A numbered error of the flash update and the one way it reaches the
 // operator: string 124 with the detail on its second line.
 
-#include "shell/startup/Operator.h"
+#include "operator/Operator.h"
 
 #include <optional>
 #include <string>

@@ -3,11 +3,12 @@
 #include "flash/FlashModeLink.h"
 #include "flash/FlashProgress.h"
 #include "flash/PackageCheck.h"
+#include "flash/PackageFile.h"
 #include "flash/PackageLocator.h"
 #include "flash/ProgrammingPiece.h"
 #include "flash/ReadBackDecoder.h"
+#include "operator/PortRefusal.h"
 #include "resources/Strings.h"
-#include "shell/startup/PortRefusal.h"
 
 #include <cerrno>
 #include <chrono>
@@ -36,8 +37,8 @@ class UnitReadBack : public ReadBackPeer {
 // The update from the mode switch to the restart, one phase per method.
 class FlashSequence {
   public:
-    FlashSequence(UnitLink& link, const std::string& path, PackageIndex& index, Operator& op)
-        : unit_(link), path_(path), index_(index), op_(op) {}
+    FlashSequence(UnitLink& link, std::string_view package, PackageIndex& index, Operator& op)
+        : unit_(link), package_(package), index_(index), op_(op) {}
 
     FlashCheck TestUnit();
     FlashCheck Erase();
@@ -53,7 +54,7 @@ class FlashSequence {
     }
 
     FlashModeLink unit_;
-    const std::string& path_;
+    std::string_view package_;
     PackageIndex& index_;
     Operator& op_;
     std::int64_t dataEnd_ = 0;       // E: the position after the delimiter line
@@ -103,12 +104,10 @@ bool FlashSequence::SendProgrammed(char c, std::uint16_t& address) {
 
 FlashCheck FlashSequence::Program() {
     if (index_.romStart == 0) {
-        if (auto error = LocateRomPart(path_, index_))
+        if (auto error = LocateRomPart(package_, index_))
             return error;
     }
-    PackageFile file;
-    if (!file.Open(path_))
-        return MakeFlashError(35, "Project file missing (35)");
+    PackageReader file(package_);
     file.Seek(index_.romStart);
     if (!FindLine(file, index_.delimiter))
         return MakeFlashError(36, "%s missing (36)", index_.delimiter);
@@ -148,9 +147,7 @@ FlashCheck FlashSequence::Program() {
 }
 
 FlashCheck FlashSequence::ReadBack() {
-    PackageFile file;
-    if (!file.Open(path_))
-        return MakeFlashError(39, "Project file missing (39)");
+    PackageReader file(package_);
     file.Seek(index_.romStart);
     ReadBackDecoder decoder(programmedCleanly_);
     Link().Drain();
@@ -183,11 +180,6 @@ FlashCheck FlashSequence::Restart() {
     return std::nullopt;
 }
 
-bool CanOpen(const std::string& path) {
-    PackageFile file;
-    return file.Open(path);
-}
-
 FileChoice PackageChoice() {
     const std::string extension = strings::FlashExtension;
     FileChoice choice;
@@ -201,30 +193,30 @@ FileChoice PackageChoice() {
 
 } // namespace
 
-FlashOutcome FlashUpdate(UnitLink& link, const std::string& portName, PackageIndex& index,
-                         Operator& op) {
+FlashResult FlashUpdate(UnitLink& link, const std::string& portName, PackageIndex& index,
+                        Operator& op) {
     if (portName.empty()) {
         op.ShowMessage(strings::SelectPortName, strings::ErrorCaption, MessageIcon::Exclamation);
-        return FlashOutcome::NoPort;
+        return {FlashOutcome::NoPort, std::nullopt};
     }
     link.CloseIfOpen();
     if (!link.OpenByName(portName)) {
         ShowCantOpenPort(op, link);
-        return FlashOutcome::NoPort;
+        return {FlashOutcome::NoPort, std::nullopt};
     }
     link.SetReadTimeout(FlashReadTimeoutMs);
 
     auto chosen = op.ChooseFile(PackageChoice());
     if (!chosen)
-        return FlashOutcome::Cancelled;
-    const std::string path = chosen->path;
-    if (!CanOpen(path)) {
+        return {FlashOutcome::Cancelled, std::nullopt};
+    const std::optional<std::string> package = ReadPackageFile(chosen->path);
+    if (!package) {
         op.ShowMessage(strings::FailedToOpenFile, strings::ApplicationName,
                        MessageIcon::Exclamation);
-        return FlashOutcome::Cancelled;
+        return {FlashOutcome::Cancelled, std::nullopt};
     }
     if (!op.ShowProgress("VELOR ZEB40 Flash Update", 0, flash_progress::Maximum))
-        return FlashOutcome::Cancelled;
+        return {FlashOutcome::Cancelled, std::nullopt};
     op.SetProgress(0);
     index.jamStart = index.jamEnd = index.romStart = 0;
 
@@ -234,15 +226,15 @@ FlashOutcome FlashUpdate(UnitLink& link, const std::string& portName, PackageInd
             op.ShowMessage(strings::CantConnect, strings::ApplicationName,
                            MessageIcon::Exclamation);
         op.CloseProgress();
-        return FlashOutcome::Aborted;
+        return FlashResult{FlashOutcome::Aborted, error};
     };
 
     // The whole package is checked before the unit is touched: a package that
     // fails only after the erase would leave the unit without firmware.
-    if (auto error = CheckPackage(path))
+    if (auto error = CheckPackage(*package))
         return abort(*error);
 
-    FlashSequence sequence(link, path, index, op);
+    FlashSequence sequence(link, *package, index, op);
     for (auto phase : {&FlashSequence::TestUnit, &FlashSequence::Erase, &FlashSequence::Program,
                        &FlashSequence::ReadBack}) {
         if (auto error = (sequence.*phase)())
@@ -256,9 +248,9 @@ FlashOutcome FlashUpdate(UnitLink& link, const std::string& portName, PackageInd
     link.CloseIfOpen();
     op.CloseProgress();
     if (restartError)
-        return FlashOutcome::RestartFailed;
+        return {FlashOutcome::RestartFailed, restartError};
     op.ShowMessage(strings::FlashSuccess, strings::ApplicationName, MessageIcon::Information);
-    return FlashOutcome::Completed;
+    return {FlashOutcome::Completed, std::nullopt};
 }
 
 } // namespace zeb40

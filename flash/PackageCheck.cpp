@@ -18,7 +18,7 @@ struct DataEnd {
 };
 
 // The end as the programming loop finds it, reading pieces of 79 characters.
-std::optional<DataEnd> PieceWiseEnd(PackageFile& file) {
+std::optional<DataEnd> PieceWiseEnd(PackageReader& file) {
     for (;;) {
         const std::int64_t start = file.Tell();
         auto piece = file.ReadPiece();
@@ -42,7 +42,7 @@ struct LineWiseResult {
 // The end as the data really stands, taking lines whole: leading blanks, base64
 // characters, at most two "=" that end the data, then trailing blanks. Lines
 // are followed piece by piece, so a line of any length costs no memory.
-LineWiseResult LineWiseEnd(PackageFile& file) {
+LineWiseResult LineWiseEnd(PackageReader& file) {
     enum class Phase { Leading, Characters, Padding, Trailing };
     std::uint64_t characters = 0;
     std::uint64_t padding = 0;
@@ -91,13 +91,11 @@ LineWiseResult LineWiseEnd(PackageFile& file) {
 
 } // namespace
 
-FlashCheck CheckPackage(const std::string& path) {
+FlashCheck CheckPackage(std::string_view package) {
     PackageIndex index;
-    if (auto error = LocateRomPart(path, index))
+    if (auto error = LocateRomPart(package, index))
         return error;
-    PackageFile file;
-    if (!file.Open(path))
-        return MakeFlashError(35, "Project file missing (35)");
+    PackageReader file(package);
     file.Seek(index.romStart);
     if (!FindLine(file, index.delimiter))
         return MakeFlashError(36, "%s missing (36)", index.delimiter);

@@ -6,13 +6,13 @@
 
 #include "flash/FlashError.h"
 
-#include <string>
+#include <string_view>
 
 namespace zeb40 {
 
 // The same numbered errors the update reports when it meets the fault itself;
 // in addition "(26)" for data that is not base64 and "(37)" for a data line
 // that ends on a 79-character boundary.
-FlashCheck CheckPackage(const std::string& path);
+FlashCheck CheckPackage(std::string_view package);
 
 } // namespace zeb40

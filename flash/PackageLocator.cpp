@@ -32,7 +32,7 @@ bool BeginsWith(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && SameLetters(text.substr(0, prefix.size()), prefix);
 }
 
-std::optional<std::string> FindLine(PackageFile& file, std::string_view prefix) {
+std::optional<std::string> FindLine(PackageReader& file, std::string_view prefix) {
     while (auto piece = file.ReadPiece()) {
         if (!BeginsWith(*piece, prefix))
             continue;
@@ -43,10 +43,8 @@ std::optional<std::string> FindLine(PackageFile& file, std::string_view prefix) 
     return std::nullopt;
 }
 
-FlashCheck LocateJamPart(const std::string& path, PackageIndex& index) {
-    PackageFile file;
-    if (!file.Open(path))
-        return MakeFlashError(12, "Project file not found (12)");
+FlashCheck LocateJamPart(std::string_view package, PackageIndex& index) {
+    PackageReader file(package);
     auto boundary = FindLine(file, package_line::Boundary);
     if (!boundary)
         return MakeFlashError(13, "'Content-Type: multipart/mixed; boundary=' missing (13)");
@@ -80,14 +78,12 @@ FlashCheck LocateJamPart(const std::string& path, PackageIndex& index) {
     return std::nullopt;
 }
 
-FlashCheck LocateRomPart(const std::string& path, PackageIndex& index) {
+FlashCheck LocateRomPart(std::string_view package, PackageIndex& index) {
     if (index.jamStart == 0) {
-        if (auto error = LocateJamPart(path, index))
+        if (auto error = LocateJamPart(package, index))
             return error;
     }
-    PackageFile file;
-    if (!file.Open(path))
-        return MakeFlashError(22, "Project file missing (22)");
+    PackageReader file(package);
     // A delimiter within the first bytes of the file puts jamEnd before it.
     file.Seek(std::max<std::int32_t>(index.jamEnd, 0));
     auto name = FindLine(file, package_line::PartType);

@@ -1,6 +1,6 @@
 #include "flash/ProgrammingPiece.h"
 
-#include "flash/PackageFile.h"
+#include "flash/PackageReader.h"
 
 namespace zeb40 {
 

@@ -16,7 +16,7 @@ struct ProgrammingPiece {
     End end = End::More;
 };
 
-// piece as PackageFile::ReadPiece returns it.
+// piece as PackageReader::ReadPiece returns it.
 ProgrammingPiece SplitProgrammingPiece(std::string_view piece);
 
 } // namespace zeb40

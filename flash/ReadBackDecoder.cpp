@@ -1,6 +1,6 @@
 #include "flash/ReadBackDecoder.h"
 
-#include "flash/PackageFile.h"
+#include "flash/PackageReader.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -25,7 +25,7 @@ class ReadBackDecoder {
     // passed: the outcome before the first comparison (the programming result).
     explicit ReadBackDecoder(bool passed) : passed_(passed) {}
 
-    // Works through one piece as PackageFile::ReadPiece returns it; true when
+    // Works through one piece as PackageReader::ReadPiece returns it; true when
     // the read-back is complete (data end, "=" or a failed comparison).
     bool WorkOnPiece(std::string_view piece, ReadBackPeer& peer);
     bool Passed() const { return passed_; }

@@ -2,7 +2,7 @@
 // What the fuzz targets share: an operator that answers nothing and a scratch
 // file that holds the input for readers that take a path.
 
-#include "shell/startup/Operator.h"
+#include "operator/Operator.h"
 
 #include <cstdint>
 #include <cstdio>

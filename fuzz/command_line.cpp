@@ -1,7 +1,7 @@
 // The program's command line from arbitrary words.
 #include "fuzz/FuzzSupport.h"
+#include "services/UserCode.h"
 #include "shell/startup/CommandLine.h"
-#include "shell/startup/UserCode.h"
 
 #include <cstdint>
 #include <string>

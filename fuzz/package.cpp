@@ -5,9 +5,9 @@
 #include "fuzz/FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::string path = zeb40::fuzz::WriteScratchFile("package.zcf", data, size);
-    zeb40::CheckPackage(path);
+    const std::string_view package(reinterpret_cast<const char*>(data), size);
+    zeb40::CheckPackage(package);
     zeb40::PackageIndex index;
-    zeb40::LocateRomPart(path, index);
+    zeb40::LocateRomPart(package, index);
     return 0;
 }

@@ -3,12 +3,12 @@
 #include "config/ConfigItemTable.h"
 #include "link/UnitLink.h"
 #include "resources/Strings.h"
+#include "services/UserCode.h"
 #include "shell/MainWindow.h"
 #include "shell/ProgramIcon.h"
 #include "shell/QtOperator.h"
 #include "shell/UserCodeDialog.h"
 #include "shell/startup/CommandLine.h"
-#include "shell/startup/UserCode.h"
 
 #include <QApplication>
 #include <QFileInfo>

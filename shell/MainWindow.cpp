@@ -5,11 +5,11 @@
 #include "config/window/LoadProfileDialog.h"
 #include "flash/FlashUpdate.h"
 #include "resources/Strings.h"
+#include "services/UnitConnection.h"
 #include "shell/AboutBox.h"
 #include "shell/HelpWindow.h"
 #include "shell/PortField.h"
 #include "shell/ProgramIcon.h"
-#include "shell/UnitConnection.h"
 #include "shell/logo/LogoPicture.h"
 
 #include <QAction>
@@ -269,10 +269,10 @@ void MainWindow::ShowLinkLost(bool alreadyReported) {
 
 void MainWindow::FlashUpdateCommand() {
     setEnabled(false);
-    FlashOutcome outcome =
+    const FlashResult result =
         FlashUpdate(link_, portField_->currentText().toStdString(), packageIndex_, op_);
     setEnabled(true);
-    if (ClearsConnectBox(outcome))
+    if (ClearsConnectBox(result.outcome))
         connectBox_->setChecked(false);
 }
 

@@ -7,7 +7,7 @@
 #include "files/FileCommands.h"
 #include "flash/PackageIndex.h"
 #include "link/UnitLink.h"
-#include "shell/startup/Operator.h"
+#include "operator/Operator.h"
 
 #include <QDialog>
 #include <QSettings>

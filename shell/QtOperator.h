@@ -6,7 +6,7 @@
 // may be disabled during long work (the flash update) and Qt would disable its
 // child windows with it.
 
-#include "shell/startup/Operator.h"
+#include "operator/Operator.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -1,8 +1,8 @@
 #include "shell/UserCodeDialog.h"
 
 #include "resources/Strings.h"
-#include "shell/startup/PortRefusal.h"
-#include "shell/startup/UserCode.h"
+#include "services/UnitConnection.h"
+#include "services/UserCode.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -99,22 +99,16 @@ bool UserCodeDialog::TakeCode(int& code) {
 }
 
 bool UserCodeDialog::Deliver(int code) {
-    if (portName_.empty()) {
-        Refuse(strings::SelectPortName, strings::ErrorCaption);
-        return false;
-    }
-    link_.CloseIfOpen();
-    if (!link_.OpenByName(portName_)) {
-        ShowCantOpenPort(op_, link_);
+    // A unit that does not answer, or does not take the code, gets the same message.
+    const UnitAccess access = OpenUnit(link_, portName_, op_);
+    if (access == UnitAccess::NoPortName || access == UnitAccess::CantOpen) {
+        ShowAccessFailure(op_, link_, access);
         return false;
     }
     bool delivered = false;
-    {
+    if (access == UnitAccess::Ready) {
         WaitCursor wait(op_);
-        ReplyCode reply{};
-        std::uint32_t value = 0;
-        delivered = link_.Probe() && link_.Query('A', 0, reply, value) && reply == ReplyCode::OK &&
-                    link_.Query('D', UserCodeWord(code), reply, value) && reply == ReplyCode::OK;
+        delivered = DeliverUserCode(link_, UserCodeWord(code)).Accepted();
     }
     link_.CloseIfOpen();
     if (!delivered)

@@ -4,7 +4,7 @@
 // closing the port on every attempt.
 
 #include "link/UnitLink.h"
-#include "shell/startup/Operator.h"
+#include "operator/Operator.h"
 
 #include <QDialog>
 #include <string>

@@ -5,6 +5,7 @@
 #include "config/ProfileCommands.h"
 #include "config/TimecodeCommands.h"
 #include "config/window/ConfigLayout.h"
+#include "config/window/EditorState.h"
 #include "config/window/RefusableSpinBox.h"
 #include "config/window/SaveProfileDialog.h"
 #include "resources/Strings.h"
@@ -14,38 +15,27 @@ namespace {
 
 constexpr const char* AutoApplySetting = "P/AutoApply";
 constexpr const char* HelpPage = "config.html";
-constexpr int NormItem = 88;
-constexpr int NtscNorm = 1;
 
 } // namespace
 
 ConfigDialog::ConfigDialog(UnitLink& link, ConfigState& config, Operator& op, QSettings& settings,
                            QWidget* parent)
     : QDialog(parent), link_(link), config_(config), op_(op), settings_(settings),
-      controls_(BuildConfigLayout(*this)), held_(controls_, op), editor_(link, config, *this, op),
-      handlers_(controls_, held_, editor_, config, link, op),
+      controls_(BuildConfigLayout(*this)), held_(controls_, op), editor_(link, config, op),
+      handlers_(controls_, held_, editor_, config, link),
       monitor_(link, controls_.Check(control::ReaderTimecode),
                controls_.Check(control::GeneratorTimecode)) {
     setWindowTitle("VELOR ZEB40 Config");
 
-    const bool ntsc = config_.table[NormItem] == NtscNorm;
-    for (int spin : {1018, 1020, 1031, 1033})
-        controls_.Spin(spin)->SetRange(ntsc ? 10 : 6, 30);
-    controls_.Spin(1022)->SetRange(1, 99);
-    controls_.Spin(control::HorizontalSpin)->SetRange(0, 126);
-    // The up arrow lowers the vertical position: the picture's top is line 0.
-    controls_.Spin(control::VerticalSpin)->SetRange(135, 0);
-    controls_.Spin(1076)->SetRange(1, 7);
-
+    SetSpinRanges();
     LoadFromTable();
     SetUpForLink();
     held_.Show();
-    editor_.RefreshItemCount();
+    RefreshItemCount();
     controls_.Combo(1009)->setFocus(Qt::OtherFocusReason);
 
     connect(&monitor_, &TimecodeMonitor::linkLost, this, &ConfigDialog::OnLinkLost);
-    connect(controls_.Button(control::Apply), &QPushButton::clicked, this,
-            [this] { editor_.ApplyAll(); });
+    connect(controls_.Button(control::Apply), &QPushButton::clicked, this, [this] { ApplyAll(); });
     connect(controls_.Check(control::AutoApply), &QCheckBox::clicked, this,
             &ConfigDialog::OnAutoApplyClicked);
     connect(controls_.Button(control::Close), &QPushButton::clicked, this, &QDialog::reject);
@@ -59,6 +49,25 @@ ConfigDialog::ConfigDialog(UnitLink& link, ConfigState& config, Operator& op, QS
             &ConfigDialog::OnSaveUserProfile);
     connect(controls_.Button(control::SetGenerator), &QPushButton::clicked, this,
             &ConfigDialog::OnSetGenerator);
+}
+
+void ConfigDialog::SetSpinRanges() {
+    // Set once: a norm change later leaves them as they are.
+    const BoundsBasis basis{IsNtsc(config_.table), SmallInsert};
+    for (const ItemDescription& description : SettingItems()) {
+        if (description.spinId == 0)
+            continue;
+        RefusableSpinBox* spin = controls_.Spin(description.spinId);
+        if (description.item == item::Horizontal) {
+            spin->SetRange(description.fieldMin, description.fieldMax);
+        } else if (description.item == item::Vertical) {
+            // The up arrow lowers the vertical position: the picture's top is line 0.
+            spin->SetRange(description.fieldMax, description.fieldMin);
+        } else {
+            const ItemBounds bounds = *SetItemBounds(description.item, basis);
+            spin->SetRange(bounds.minimum, bounds.maximum);
+        }
+    }
 }
 
 void ConfigDialog::LoadFromTable() {
@@ -83,7 +92,7 @@ void ConfigDialog::SetUpForLink() {
     if (link_.IsOpen()) {
         ItemStatus status;
         if (QueryItemStatus(link_, status) && status.inUse == 0)
-            SetReorganizeEnabled(false);
+            controls_.Button(control::Reorganize)->setEnabled(false);
         controls_.Check(control::AutoApply)
             ->setChecked(settings_.value(AutoApplySetting, 0).toInt() == 1);
         return;
@@ -95,36 +104,17 @@ void ConfigDialog::SetUpForLink() {
         controls_.Check(id)->setEnabled(false);
 }
 
-bool ConfigDialog::AutoApplyChecked() const {
-    return controls_.Check(control::AutoApply)->isChecked();
+bool ConfigDialog::ApplyAll() {
+    if (link_.IsOpen())
+        TakeControlValues();
+    MemoryReport report;
+    const bool applied = editor_.ApplyAll([this](int item) { return ControlValue(item); }, report);
+    ShowMemoryReport(controls_, held_, report);
+    return applied;
 }
 
-int ConfigDialog::SizeSelection() const {
-    return controls_.Combo(control::Size)->currentIndex();
-}
-
-void ConfigDialog::SetItemsText(const std::string& text) {
-    held_.SetItemsText(text);
-}
-
-bool ConfigDialog::ReorganizeEnabled() const {
-    return controls_.Button(control::Reorganize)->isEnabled();
-}
-
-void ConfigDialog::SetReorganizeEnabled(bool enabled) {
-    controls_.Button(control::Reorganize)->setEnabled(enabled);
-}
-
-void ConfigDialog::SetApplyEnabled(bool enabled) {
-    controls_.Button(control::Apply)->setEnabled(enabled);
-}
-
-void ConfigDialog::SetAutoApplyEnabled(bool enabled) {
-    controls_.Check(control::AutoApply)->setEnabled(enabled);
-}
-
-void ConfigDialog::ShowHeldValues() {
-    held_.Show();
+void ConfigDialog::RefreshItemCount() {
+    ShowItemCount(editor_, controls_, held_);
 }
 
 int ConfigDialog::ControlValue(int item) const {
@@ -141,7 +131,7 @@ bool ConfigDialog::TakeControlValues() {
 
 void ConfigDialog::OnAutoApplyClicked() {
     QCheckBox* box = controls_.Check(control::AutoApply);
-    if (box->isChecked() && !editor_.ApplyAll())
+    if (box->isChecked() && !ApplyAll())
         box->setChecked(false);
     settings_.setValue(AutoApplySetting, box->isChecked() ? 1 : 0);
 }
@@ -152,22 +142,24 @@ void ConfigDialog::OnReorganize() {
         return;
     const Answer answer = op_.Ask(strings::ReorganizeQuestion, strings::ReorganizeCaption,
                                   Buttons::OkCancel, MessageIcon::Exclamation, Answer::Ok);
-    if (answer == Answer::Ok)
-        editor_.ReorganizeConfigMemory();
+    if (answer == Answer::Ok) {
+        MemoryReport report;
+        editor_.ReorganizeConfigMemory(report);
+        ShowMemoryReport(controls_, held_, report);
+    }
 }
 
 void ConfigDialog::OnSetClock() {
     TakeControlValues();
     WaitCursor wait(op_);
-    SetClock(link_, ReadLocalClock(), LocalStandardBiasMinutes(),
-             config_.table[NormItem] == NtscNorm);
+    SetClock(link_, ReadLocalClock(), LocalStandardBiasMinutes(), IsNtsc(config_.table));
 }
 
 void ConfigDialog::OnSaveUserProfile() {
     const int number = RunSaveProfileDialog(op_, this);
     if (number < 0)
         return;
-    SaveUserProfileNumber(link_, number, op_, [this] { editor_.ApplyAll(); });
+    SaveUserProfileNumber(link_, number, op_, [this] { ApplyAll(); });
 }
 
 void ConfigDialog::OnSetGenerator() {

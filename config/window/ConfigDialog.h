@@ -5,7 +5,6 @@
 // monitor and the profile, clock and reorganisation buttons.
 
 #include "config/ConfigEditor.h"
-#include "config/ConfigWindowState.h"
 #include "config/window/ConfigControls.h"
 #include "config/window/ControlHandlers.h"
 #include "config/window/HeldValues.h"
@@ -16,28 +15,26 @@
 
 namespace zeb40 {
 
-class ConfigDialog : public QDialog, public ConfigWindowState {
+class ConfigDialog : public QDialog {
     Q_OBJECT
   public:
     ConfigDialog(UnitLink& link, ConfigState& config, Operator& op, QSettings& settings,
                  QWidget* parent = nullptr);
 
     const ConfigControls& Controls() const { return controls_; }
-    ConfigEditor& Editor() { return editor_; }
     TimecodeMonitor& Monitor() { return monitor_; }
     // True when this window told the operator that the unit vanished.
     bool ReportedLostLink() const { return reportedLostLink_; }
 
-    bool AutoApplyChecked() const override;
-    int SizeSelection() const override;
-    void SetItemsText(const std::string& text) override;
-    bool ReorganizeEnabled() const override;
-    void SetReorganizeEnabled(bool enabled) override;
-    void SetApplyEnabled(bool enabled) override;
-    void SetAutoApplyEnabled(bool enabled) override;
-    void ShowHeldValues() override;
-    int ControlValue(int item) const override;
-    bool TakeControlValues() override;
+    // Apply: the controls' values taken and all settings sent; the items
+    // text and buttons show the outcome.
+    bool ApplyAll();
+    void RefreshItemCount();
+    // What ApplyAll sends for a setting item.
+    int ControlValue(int item) const;
+    // The window's value exchange; false on a validation failure (its message
+    // has been shown).
+    bool TakeControlValues();
 
   signals:
     // The Help button: open this page of the program's help.
@@ -45,6 +42,7 @@ class ConfigDialog : public QDialog, public ConfigWindowState {
 
   private:
     void LoadFromTable();
+    void SetSpinRanges();
     void SetUpForLink();
     void OnAutoApplyClicked();
     void OnReorganize();

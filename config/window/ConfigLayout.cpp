@@ -227,10 +227,13 @@ QGroupBox* PositionGroup(ConfigControls& controls) {
     return form.Box();
 }
 
-QGroupBox* ComboGroup(const char* title, std::initializer_list<int> ids, ConfigControls& controls) {
+// A group of nothing but combos: the table's settings of that group, in item order.
+QGroupBox* ComboGroup(const char* title, std::string_view group, ConfigControls& controls) {
     GroupForm form(title, controls);
-    for (int id : ids)
-        form.Combo(id);
+    for (const ItemDescription& description : SettingItems()) {
+        if (description.group == group)
+            form.Combo(description.controlId);
+    }
     return form.Box();
 }
 
@@ -299,10 +302,10 @@ ConfigControls BuildConfigLayout(QDialog& dialog) {
     columns->addLayout(
         Column({JamGroup(controls), InsertGroup(controls), PositionGroup(controls)}));
     columns->addLayout(
-        Column({ComboGroup(" &Serial ", {1019, 1024, 1027}, controls),
-                ComboGroup("Real-Time", {1059, 1077, 1074}, controls),
-                ComboGroup(" G&eneral ", {control::Norm}, controls), DisplayGroup(controls),
-                ComboGroup(" &Function Keys ", {1025, 1047, 1046, 1045, 1037}, controls)}));
+        Column({ComboGroup(" &Serial ", "Serial", controls),
+                ComboGroup("Real-Time", "Real-Time", controls),
+                ComboGroup(" G&eneral ", "General", controls), DisplayGroup(controls),
+                ComboGroup(" &Function Keys ", "Function Keys", controls)}));
     columns->addLayout(ButtonColumn(controls));
     return controls;
 }

@@ -1,20 +1,16 @@
 #include "config/window/ControlHandlers.h"
 
+#include "config/NormChange.h"
+#include "config/TimecodeCommands.h"
 #include "config/window/ControlItems.h"
+#include "config/window/EditorState.h"
 #include "config/window/RefusableSpinBox.h"
 
 #include <QEvent>
 #include <QFocusEvent>
-#include <algorithm>
 
 namespace zeb40 {
 namespace {
-
-constexpr int NormItem = 88;
-constexpr int NtscNorm = 1;
-constexpr int HorizontalItem = 62;
-constexpr int VerticalItem = 63;
-constexpr std::uint32_t JamFunction = 0x41;
 
 // Runs a handler with the flag set, so that nested focus changes are ignored.
 class HandlerScope {
@@ -49,9 +45,9 @@ bool IsOperatorLeaving(const QWidget& field, Qt::FocusReason reason) {
 
 ControlHandlers::ControlHandlers(const ConfigControls& controls, HeldValues& held,
                                  ConfigEditor& editor, ConfigState& config, UnitLink& link,
-                                 Operator& op, QObject* parent)
+                                 QObject* parent)
     : QObject(parent), controls_(controls), held_(held), editor_(editor), config_(config),
-      link_(link), op_(op) {
+      link_(link) {
     for (const ItemDescription& description : SettingItems())
         Bind(description);
 
@@ -127,9 +123,9 @@ void ControlHandlers::OnCombo(const ItemDescription& description) {
     HandlerScope scope(handling_);
     QComboBox* combo = controls_.Combo(description.controlId);
     int value = combo->currentIndex();
-    if (editor_.SetItem(description.item, value))
+    if (SetItem(description.item, value))
         combo->setCurrentIndex(value);
-    editor_.RefreshItemCount();
+    RefreshItemCount();
 }
 
 void ControlHandlers::OnSourceCombo(const ItemDescription& description) {
@@ -139,9 +135,9 @@ void ControlHandlers::OnSourceCombo(const ItemDescription& description) {
     // "Off" keeps the source chosen before in the low bits.
     if (value == description.offEntry)
         value = config_.table[static_cast<std::size_t>(description.item)] % 128 + 128;
-    if (editor_.SetItem(description.item, value))
+    if (SetItem(description.item, value))
         combo->setCurrentIndex(value < 128 ? value : description.offEntry);
-    editor_.RefreshItemCount();
+    RefreshItemCount();
 }
 
 void ControlHandlers::OnField(const ItemDescription& description) {
@@ -149,11 +145,11 @@ void ControlHandlers::OnField(const ItemDescription& description) {
     if (!held_.Take())
         return;
     int value = held_.Value(description.controlId);
-    const bool bounded = editor_.SetItem(description.item, value);
+    const bool bounded = SetItem(description.item, value);
     held_.SetValue(description.controlId, value);
     if (bounded)
         held_.Show();
-    editor_.RefreshItemCount();
+    RefreshItemCount();
 }
 
 void ControlHandlers::OnBcdField(const ItemDescription& description) {
@@ -161,35 +157,36 @@ void ControlHandlers::OnBcdField(const ItemDescription& description) {
     if (!held_.Take())
         return;
     int value = BcdFromDecimal(held_.Value(description.controlId));
-    if (editor_.SetItem(description.item, value)) {
+    if (SetItem(description.item, value)) {
         held_.SetValue(description.controlId, DecimalFromBcd(value));
         held_.Show();
     }
-    editor_.RefreshItemCount();
+    RefreshItemCount();
 }
 
 bool ControlHandlers::OnSpin(const ItemDescription& description, int position, int change) {
     HandlerScope scope(handling_);
     int value = position + change;
-    const bool refused = editor_.SetItem(description.item, value);
+    const bool refused = SetItem(description.item, value);
     // A number the item refuses outright (a step past 0) is not held: the
     // field keeps showing the spin's position.
     const bool fits = value >= description.fieldMin && value <= description.fieldMax;
     held_.SetValue(description.controlId, fits ? value : position);
     if (refused)
         held_.Show();
-    editor_.RefreshItemCount();
+    RefreshItemCount();
     return refused;
 }
 
-void ControlHandlers::Rebound(int controlId, int item, int minimum, int maximum, bool bcd) {
-    const int held = held_.Value(controlId);
-    const int bounded = std::clamp(held, minimum, maximum);
-    if (bounded == held)
-        return;
-    held_.SetValue(controlId, bounded);
-    config_.table[static_cast<std::size_t>(item)] =
-        static_cast<std::uint8_t>(bcd ? BcdFromDecimal(bounded) : bounded);
+bool ControlHandlers::SetItem(int item, int& value) {
+    MemoryReport report;
+    const bool putBack = editor_.SetItem(item, value, CurrentChoices(controls_), report);
+    ShowMemoryReport(controls_, held_, report);
+    return putBack;
+}
+
+void ControlHandlers::RefreshItemCount() {
+    ShowItemCount(editor_, controls_, held_);
 }
 
 void ControlHandlers::OnNormChange() {
@@ -198,46 +195,36 @@ void ControlHandlers::OnNormChange() {
     const int selected = combo->currentIndex();
     // The bounds below already follow the new norm; only the norm itself is
     // written to the unit, the re-bounded values go with the next Apply.
-    config_.table[NormItem] = static_cast<std::uint8_t>(selected);
+    config_.table[item::Norm] = static_cast<std::uint8_t>(selected);
     held_.Take();
-    const bool ntsc = config_.table[NormItem] == NtscNorm;
-    const int lowestLine = ntsc ? 10 : 6;
-    for (int id : {1015, 1017, 1030, 1032})
-        Rebound(id, ItemOfControl(id).item, lowestLine, 30, false);
-    Rebound(1053, 32, 0, ntsc ? 29 : 24, true);
-    Rebound(1021, 30, 1, 99, false);
-    Rebound(control::Horizontal, HorizontalItem, 0, editor_.MaxHorizontalPosition(), false);
-    Rebound(control::Vertical, VerticalItem, 0, editor_.MaxVerticalPosition(), false);
+    const BoundsBasis basis{IsNtsc(config_.table), CurrentChoices(controls_).sizeSelection};
+    for (const ReboundValue& rebound : ReboundForNorm(
+             basis, [this](int item) { return held_.Value(FindItem(item)->controlId); })) {
+        held_.SetValue(rebound.description->controlId, rebound.shown);
+        config_.table[static_cast<std::size_t>(rebound.description->item)] = rebound.stored;
+    }
     held_.Show();
     int value = selected;
-    if (editor_.SetItem(NormItem, value))
+    if (SetItem(item::Norm, value))
         combo->setCurrentIndex(value);
-    editor_.RefreshItemCount();
+    RefreshItemCount();
 }
 
 void ControlHandlers::OnPositionButton(const PositionButton& button) {
     HandlerScope scope(handling_);
-    held_.SetValue(control::Horizontal, PresetHorizontal(button, editor_.MaxHorizontalPosition()));
-    held_.SetValue(control::Vertical, PresetVertical(button, editor_.MaxVerticalPosition()));
-    ApplyInsertPosition();
-}
-
-void ControlHandlers::ApplyInsertPosition() {
-    WaitCursor wait(op_);
-    link_.CommandLetter('O');
-    int horizontal = held_.Value(control::Horizontal);
-    editor_.SetItem(HorizontalItem, horizontal);
-    held_.SetValue(control::Horizontal, horizontal);
-    int vertical = held_.Value(control::Vertical);
-    editor_.SetItem(VerticalItem, vertical);
-    held_.SetValue(control::Vertical, vertical);
-    link_.CommandLetter('S');
-    editor_.RefreshItemCount();
+    const EditChoices choices = CurrentChoices(controls_);
+    InsertPosition position =
+        PresetPosition(button.column, button.row, {IsNtsc(config_.table), choices.sizeSelection});
+    MemoryReport report;
+    editor_.SetInsertPosition(position, choices, report);
+    held_.SetValue(control::Horizontal, position.horizontal);
+    held_.SetValue(control::Vertical, position.vertical);
+    ShowMemoryReport(controls_, held_, report);
     held_.Show();
 }
 
 void ControlHandlers::OnJam() {
-    link_.Command('E', JamFunction);
+    SingleJam(link_);
 }
 
 } // namespace zeb40

@@ -20,7 +20,7 @@ class ControlHandlers : public QObject {
     Q_OBJECT
   public:
     ControlHandlers(const ConfigControls& controls, HeldValues& held, ConfigEditor& editor,
-                    ConfigState& config, UnitLink& link, Operator& op, QObject* parent = nullptr);
+                    ConfigState& config, UnitLink& link, QObject* parent = nullptr);
 
   protected:
     // Edit fields report the loss of the focus here.
@@ -36,17 +36,17 @@ class ControlHandlers : public QObject {
     void OnFieldLeft(int controlId);
     bool OnSpin(const ItemDescription& description, int position, int change);
     void OnPositionButton(const PositionButton& button);
-    void ApplyInsertPosition();
     void OnJam();
-    // Clamps a held value and stores it straight into the table when it changed.
-    void Rebound(int controlId, int item, int minimum, int maximum, bool bcd);
+    // SetItem and the item count with the window's choices; the window shows
+    // what they report.
+    bool SetItem(int item, int& value);
+    void RefreshItemCount();
 
     const ConfigControls& controls_;
     HeldValues& held_;
     ConfigEditor& editor_;
     ConfigState& config_;
     UnitLink& link_;
-    Operator& op_;
     std::map<QObject*, int> fieldIds_; // edit field -> control id
     // Set while a handler runs: the focus moves its messages and failed
     // fields cause are not the operator leaving a field.

@@ -4,7 +4,7 @@
 // controls into them with validation, Show copies them back.
 
 #include "config/window/ConfigControls.h"
-#include "shell/startup/Operator.h"
+#include "operator/Operator.h"
 
 #include <string>
 #include <vector>

@@ -24,14 +24,6 @@ QPixmap Frame() {
 
 } // namespace
 
-int PresetHorizontal(const PositionButton& button, int maxHorizontal) {
-    return PresetPlace(button.column, maxHorizontal);
-}
-
-int PresetVertical(const PositionButton& button, int maxVertical) {
-    return PresetPlace(button.row, maxVertical);
-}
-
 QIcon PositionIcon(const PositionButton& button) {
     QPixmap picture = Frame();
     QPainter painter(&picture);

@@ -26,10 +26,6 @@ inline constexpr std::array<PositionButton, 8> PositionButtons{{
     {1063, "Lower Right", 2, 2},
 }};
 
-// Horizontal and vertical position of a button, given the largest ones.
-int PresetHorizontal(const PositionButton& button, int maxHorizontal);
-int PresetVertical(const PositionButton& button, int maxVertical);
-
 // A small black video frame with a white text mark where the button stands;
 // the centre picture is the plain frame.
 QIcon PositionIcon(const PositionButton& button);

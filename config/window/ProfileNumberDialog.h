@@ -3,7 +3,7 @@
 // number field that starts at 0, OK and Cancel. OK closes it only when the
 // field holds a number within the range.
 
-#include "shell/startup/Operator.h"
+#include "operator/Operator.h"
 
 #include <QDialog>
 

@@ -2,7 +2,7 @@
 // The program's file dialog: Qt's open or save dialog, run modally with its
 // owner disabled meanwhile and the keyboard focus given back afterwards.
 
-#include "shell/startup/Operator.h"
+#include "operator/Operator.h"
 
 #include <QFileDialog>
 #include <QString>

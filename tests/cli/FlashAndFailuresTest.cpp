@@ -166,5 +166,14 @@ TEST_F(FlashCommand, AUnitThatWillNotSwitchModes) {
     EXPECT_NE(run.err.find("(30)"), std::string::npos);
 }
 
+TEST_F(FlashCommand, AUnitThatRefusesTheModeQueryIsNoUnit) {
+    // The "Can't connect" box follows error (29); the number must still be 29.
+    unit.AddFault(sim::Fault::Refuse('l', "NC"));
+    CliRun run = Run({"--json", "flash", GoodPackage()});
+    EXPECT_EQ(run.code, 4);
+    EXPECT_NE(run.err.find("(29)"), std::string::npos);
+    EXPECT_EQ(run.Json()["flashError"].toInt(), 29);
+}
+
 } // namespace
 } // namespace zeb40::test

@@ -14,44 +14,6 @@ namespace {
 
 using sim::Fault;
 
-// The window as the rules see it: controls show the table unless a test set
-// a control's value.
-class FakeWindow : public ConfigWindowState {
-  public:
-    explicit FakeWindow(const ConfigState& config) : config_(config) {}
-
-    bool AutoApplyChecked() const override { return autoApply; }
-    int SizeSelection() const override { return size; }
-    void SetItemsText(const std::string& text) override { itemsText = text; }
-    bool ReorganizeEnabled() const override { return reorganizeEnabled; }
-    void SetReorganizeEnabled(bool enabled) override { reorganizeEnabled = enabled; }
-    void SetApplyEnabled(bool enabled) override { applyEnabled = enabled; }
-    void SetAutoApplyEnabled(bool enabled) override { autoApplyEnabled = enabled; }
-    void ShowHeldValues() override { ++shows; }
-    int ControlValue(int item) const override {
-        if (auto found = controls.find(item); found != controls.end())
-            return found->second;
-        return ControlValueFromItem(*FindItem(item), config_.table[static_cast<std::size_t>(item)]);
-    }
-    bool TakeControlValues() override {
-        ++takes;
-        return true;
-    }
-
-    bool autoApply = false;
-    int size = 0;
-    std::string itemsText;
-    bool reorganizeEnabled = false;
-    bool applyEnabled = false;
-    bool autoApplyEnabled = false;
-    int shows = 0;
-    int takes = 0;
-    std::map<int, int> controls;
-
-  private:
-    const ConfigState& config_;
-};
-
 class ConfigEditorTest : public test::EmulatorFixture {
   protected:
     void SetUp() override {
@@ -74,10 +36,26 @@ class ConfigEditorTest : public test::EmulatorFixture {
         return static_cast<int>(std::count(texts.begin(), texts.end(), text));
     }
 
+    // The controls show the table unless a test set a control's value.
+    ControlValues Values() {
+        return [this](int item) {
+            ++valuesAsked;
+            if (auto found = controls.find(item); found != controls.end())
+                return found->second;
+            return ShownValues(config.table)(item);
+        };
+    }
+    bool SetItem(int item, int& value) { return editor.SetItem(item, value, choices, report); }
+    bool ApplyAll() { return editor.ApplyAll(Values(), report); }
+    std::string ItemsText() const { return report.count ? ItemsAvailableText(*report.count) : ""; }
+
     ConfigState config;
-    FakeWindow window{config};
     test::ScriptedOperator op;
-    ConfigEditor editor{link, config, window, op};
+    ConfigEditor editor{link, config, op};
+    EditChoices choices;
+    MemoryReport report;
+    std::map<int, int> controls;
+    int valuesAsked = 0;
 };
 
 // Stores the value through SetItem and returns what was stored and the result.
@@ -88,7 +66,7 @@ struct Stored {
 
 TEST_F(ConfigEditorTest, SetItemAppliesEachItemsBoundsForNormAndSize) {
     auto set = [&](int item, int value) {
-        const bool result = editor.SetItem(item, value);
+        const bool result = SetItem(item, value);
         EXPECT_EQ(config.table[static_cast<std::size_t>(item)], value) << "item " << item;
         return Stored{result, value};
     };
@@ -101,12 +79,12 @@ TEST_F(ConfigEditorTest, SetItemAppliesEachItemsBoundsForNormAndSize) {
     EXPECT_EQ(set(90, 0).value, 1);
     EXPECT_EQ(set(90, 8).value, 7);
     EXPECT_EQ(set(63, 200).value, 135);
-    window.size = 1;
+    choices.sizeSelection = 1;
     EXPECT_EQ(set(62, 100).value, 69);
     EXPECT_EQ(set(63, 200).value, 127);
-    window.size = -1;
-    EXPECT_EQ(editor.MaxHorizontalPosition(), 69);
-    window.size = 0;
+    choices.sizeSelection = -1;
+    EXPECT_EQ(MaxHorizontalPosition(choices.sizeSelection), 69);
+    choices.sizeSelection = 0;
     EXPECT_FALSE(set(62, 100).result);
 
     config.table[88] = 1; // NTSC
@@ -114,9 +92,9 @@ TEST_F(ConfigEditorTest, SetItemAppliesEachItemsBoundsForNormAndSize) {
     EXPECT_EQ(set(46, 9).value, 10);
     EXPECT_FALSE(set(24, 0x27).result);
     EXPECT_EQ(set(32, 0x35).value, 0x29);
-    EXPECT_EQ(editor.MaxVerticalPosition(), 111);
-    window.size = 1;
-    EXPECT_EQ(editor.MaxVerticalPosition(), 103);
+    EXPECT_EQ(MaxVerticalPosition(IsNtsc(config.table), choices.sizeSelection), 111);
+    choices.sizeSelection = 1;
+    EXPECT_EQ(MaxVerticalPosition(IsNtsc(config.table), choices.sizeSelection), 103);
 
     EXPECT_TRUE(config.modified);
     EXPECT_TRUE(unit.Received().empty());
@@ -124,10 +102,10 @@ TEST_F(ConfigEditorTest, SetItemAppliesEachItemsBoundsForNormAndSize) {
 
 TEST_F(ConfigEditorTest, ValuesOutsideAByteAreNeitherStoredNorSent) {
     ASSERT_TRUE(OpenLink());
-    window.autoApply = true;
+    choices.autoApply = true;
     for (int bad : {255, -1, 1000}) {
         int value = bad;
-        EXPECT_FALSE(editor.SetItem(12, value));
+        EXPECT_FALSE(SetItem(12, value));
         EXPECT_EQ(value, bad);
     }
     EXPECT_EQ(config.table, DefaultConfigItemTable());
@@ -137,11 +115,11 @@ TEST_F(ConfigEditorTest, ValuesOutsideAByteAreNeitherStoredNorSent) {
 
 TEST_F(ConfigEditorTest, AutoApplyWritesTheBoundedValueAndRefusalsKeepTheOldOne) {
     ASSERT_TRUE(OpenLink());
-    window.autoApply = true;
+    choices.autoApply = true;
     int value = 0;
-    EXPECT_TRUE(editor.SetItem(30, value)); // bounded to 1
+    EXPECT_TRUE(SetItem(30, value)); // bounded to 1
     int style = 3;
-    EXPECT_FALSE(editor.SetItem(65, style));
+    EXPECT_FALSE(SetItem(65, style));
     EXPECT_EQ(ReceivedTexts(), (std::vector<std::string>{"P1E", "C1", "P41", "C3"}));
     EXPECT_EQ(UnitItem(65), 3);
     EXPECT_EQ(config.table[65], 3);
@@ -149,7 +127,7 @@ TEST_F(ConfigEditorTest, AutoApplyWritesTheBoundedValueAndRefusalsKeepTheOldOne)
     config.modified = false;
     unit.AddFault(Fault::Refuse('C', "PR", 1));
     int gain = 4;
-    EXPECT_TRUE(editor.SetItem(15, gain));
+    EXPECT_TRUE(SetItem(15, gain));
     EXPECT_EQ(config.table[15], 9);
     EXPECT_FALSE(config.modified);
     EXPECT_TRUE(op.messages.empty()) << "slots are left: no question";
@@ -158,12 +136,12 @@ TEST_F(ConfigEditorTest, AutoApplyWritesTheBoundedValueAndRefusalsKeepTheOldOne)
 TEST_F(ConfigEditorTest, RunningOutOfSlotsOffersReorganisationAndOkReorganises) {
     ASSERT_TRUE(OpenLink());
     SetSlots(3, 1);
-    window.autoApply = true;
+    choices.autoApply = true;
     int a = 1, b = 2, c = 3;
-    EXPECT_FALSE(editor.SetItem(12, a));
-    EXPECT_FALSE(editor.SetItem(13, b));
+    EXPECT_FALSE(SetItem(12, a));
+    EXPECT_FALSE(SetItem(13, b));
     op.answers = {Answer::Cancel};
-    EXPECT_TRUE(editor.SetItem(14, c));
+    EXPECT_TRUE(SetItem(14, c));
     ASSERT_EQ(op.messages.size(), 1u);
     EXPECT_EQ(op.messages[0].text, strings::NoItemsLeftQuestion());
     EXPECT_EQ(op.messages[0].caption, "ZEB40 Config Memory Reorganization");
@@ -172,55 +150,51 @@ TEST_F(ConfigEditorTest, RunningOutOfSlotsOffersReorganisationAndOkReorganises) 
     EXPECT_EQ(config.table[14], 0);
 
     op.answers = {Answer::Ok};
-    window.reorganizeEnabled = true;
-    EXPECT_TRUE(editor.SetItem(14, c));
+    EXPECT_FALSE(report.reorganized);
+    EXPECT_TRUE(SetItem(14, c));
     EXPECT_EQ(Count("Q"), 1);
     auto texts = ReceivedTexts();
     auto q = std::find(texts.begin(), texts.end(), "Q");
     EXPECT_EQ(*(q - 1), "S");
     EXPECT_EQ(*(q + 1), "e95");
-    EXPECT_EQ(window.itemsText, "3 items available");
-    EXPECT_TRUE(window.applyEnabled);
-    EXPECT_TRUE(window.autoApplyEnabled);
-    EXPECT_FALSE(window.reorganizeEnabled);
+    EXPECT_EQ(ItemsText(), "3 items available");
+    EXPECT_TRUE(report.reorganized) << "the window enables Apply and Auto Apply again";
     EXPECT_EQ(link.Timeouts().readTotalConstantMs, 1000);
     EXPECT_EQ(op.waitDepth, 0);
     // The write that failed is the operator's to repeat: now there is room.
-    EXPECT_FALSE(editor.SetItem(14, c));
+    EXPECT_FALSE(SetItem(14, c));
     EXPECT_EQ(UnitItem(14), 3);
 }
 
 TEST_F(ConfigEditorTest, ItemCountTextAndReorganizeButton) {
-    editor.RefreshItemCount();
-    EXPECT_EQ(window.itemsText, "") << "no link, no exchange";
+    editor.RefreshItemCount(report);
+    EXPECT_EQ(ItemsText(), "") << "no link, no exchange";
     ASSERT_TRUE(OpenLink());
     SetSlots(64, 5);
-    editor.RefreshItemCount();
-    EXPECT_EQ(window.itemsText, "59 items available");
-    EXPECT_TRUE(window.reorganizeEnabled);
-    EXPECT_EQ(window.shows, 1);
+    editor.RefreshItemCount(report);
+    EXPECT_EQ(ItemsText(), "59 items available");
+    EXPECT_TRUE(report.slotsInUse);
+    report = {};
     SetSlots(64, 0);
-    editor.RefreshItemCount();
-    EXPECT_EQ(window.itemsText, "64 items available");
-    EXPECT_TRUE(window.reorganizeEnabled) << "nothing here disables it";
+    editor.RefreshItemCount(report);
+    EXPECT_EQ(ItemsText(), "64 items available");
+    EXPECT_FALSE(report.slotsInUse);
     SetSlots(64, 64);
-    editor.RefreshItemCount();
-    EXPECT_EQ(window.itemsText, "0 items available");
+    editor.RefreshItemCount(report);
+    EXPECT_EQ(ItemsText(), "0 items available");
     unit.AddFault(Fault::Refuse('e', "OV", 1));
-    editor.RefreshItemCount();
-    EXPECT_EQ(window.itemsText, "0 items available");
+    editor.RefreshItemCount(report);
+    EXPECT_EQ(ItemsText(), "0 items available");
 }
 
 TEST_F(ConfigEditorTest, FailedReorganisationIsReportedAndLeavesTheButtons) {
     ASSERT_TRUE(OpenLink());
-    window.reorganizeEnabled = true;
     unit.AddFault(Fault::Refuse('Q', "NC", 1));
-    EXPECT_FALSE(editor.ReorganizeConfigMemory());
+    EXPECT_FALSE(editor.ReorganizeConfigMemory(report));
     ASSERT_EQ(op.messages.size(), 1u);
     EXPECT_EQ(op.messages[0].text, "Communication error");
     EXPECT_EQ(op.messages[0].caption, "ZEB40 Error");
-    EXPECT_TRUE(window.reorganizeEnabled);
-    EXPECT_FALSE(window.applyEnabled);
+    EXPECT_FALSE(report.reorganized);
     EXPECT_EQ(link.Timeouts().readTotalConstantMs, 1000);
 }
 
@@ -231,18 +205,17 @@ TEST_F(ConfigEditorTest, ReorganisationWaitsForASlowUnit) {
         Memory().SetReorganizeMs(2000);
     }
     SetSlots(64, 64);
-    EXPECT_TRUE(editor.ReorganizeConfigMemory());
-    EXPECT_EQ(window.itemsText, "64 items available");
+    EXPECT_TRUE(editor.ReorganizeConfigMemory(report));
+    EXPECT_EQ(ItemsText(), "64 items available");
 }
 
 TEST_F(ConfigEditorTest, ApplyAllSendsEveryItemInOneBatch) {
     ASSERT_TRUE(OpenLink());
     config.table[42] = 0x7F;
     config.table[89] = 0x82;
-    window.controls = {{27, 12}, {26, 34}, {25, 56}, {24, 7}, {72, -1}, {60, 0}};
+    controls = {{27, 12}, {26, 34}, {25, 56}, {24, 7}, {72, -1}, {60, 0}};
     config.table[60] = 3;
-    EXPECT_TRUE(editor.ApplyAll());
-    EXPECT_EQ(window.takes, 1);
+    EXPECT_TRUE(ApplyAll());
 
     auto texts = ReceivedTexts();
     ASSERT_EQ(texts.size(), 2u + 44 * 2 + 1 + 1);
@@ -264,9 +237,9 @@ TEST_F(ConfigEditorTest, ApplyAllSendsEveryItemInOneBatch) {
 
 TEST_F(ConfigEditorTest, ApplyAllStopsAtTheFirstFailure) {
     ASSERT_TRUE(OpenLink());
-    window.controls = {{12, 3}, {41, 2}, {96, 4}};
+    controls = {{12, 3}, {41, 2}, {96, 4}};
     unit.AddFault(Fault::Refuse('P', "PR").OnValue(41));
-    EXPECT_FALSE(editor.ApplyAll());
+    EXPECT_FALSE(ApplyAll());
     EXPECT_EQ(config.table[12], 3);
     EXPECT_EQ(config.table[41], 0);
     EXPECT_EQ(config.table[96], 0);
@@ -280,7 +253,7 @@ TEST_F(ConfigEditorTest, ApplyAllStopsAtTheFirstFailure) {
     unit.ClearFaults();
     SetSlots(64, 64);
     op.answers = {Answer::Cancel};
-    EXPECT_FALSE(editor.ApplyAll());
+    EXPECT_FALSE(ApplyAll());
     EXPECT_EQ(ReceivedTexts(), (std::vector<std::string>{"S", "O", "PC", "C3", "e95", "e95"}));
     EXPECT_EQ(op.messages.size(), 1u);
 }
@@ -288,20 +261,20 @@ TEST_F(ConfigEditorTest, ApplyAllStopsAtTheFirstFailure) {
 TEST_F(ConfigEditorTest, ApplyAllRefusedBatchStartWritesNothing) {
     ASSERT_TRUE(OpenLink());
     unit.AddFault(Fault::Refuse('O', "PR", 1));
-    EXPECT_FALSE(editor.ApplyAll());
+    EXPECT_FALSE(ApplyAll());
     EXPECT_EQ(ReceivedTexts(), (std::vector<std::string>{"S", "O", "e95", "e95"}));
 }
 
 TEST_F(ConfigEditorTest, ApplyAllWithoutLinkDoesNothing) {
-    EXPECT_TRUE(editor.ApplyAll());
-    EXPECT_EQ(window.takes, 0);
+    EXPECT_TRUE(ApplyAll());
+    EXPECT_EQ(valuesAsked, 0);
     EXPECT_EQ(op.waitCount, 0);
 }
 
 TEST_F(ConfigEditorTest, ApplyAllSkipsTimesThatHaveNoBcdByte) {
     ASSERT_TRUE(OpenLink());
-    window.controls = {{27, 200}, {26, 99}};
-    EXPECT_TRUE(editor.ApplyAll());
+    controls = {{27, 200}, {26, 99}};
+    EXPECT_TRUE(ApplyAll());
     EXPECT_EQ(Count("P1B"), 0);
     EXPECT_EQ(config.table[27], 0x10);
     EXPECT_EQ(config.table[26], 0x99);

@@ -65,7 +65,7 @@ class ApplyFaultsTest : public test::FaultFixture {
         return unit.State().items[static_cast<std::size_t>(item)];
     }
     void ExpectCompleteApply() {
-        EXPECT_TRUE(dialog->Editor().ApplyAll());
+        EXPECT_TRUE(dialog->ApplyAll());
         const auto sent = BatchSent();
         ASSERT_FALSE(sent.empty());
         EXPECT_EQ(sent.back(), "S");
@@ -95,7 +95,7 @@ TEST_F(ApplyFaultsTest, UnitVanishingInTheBatchStopsItAtOnce) {
     MakeRoom(*fresh);
     ASSERT_TRUE(OpenLinkOn(*fresh));
     OpenWindow();
-    EXPECT_TRUE(dialog->Editor().ApplyAll());
+    EXPECT_TRUE(dialog->ApplyAll());
     auto lock = fresh->Lock();
     for (int item : ApplyOrder())
         EXPECT_EQ(fresh->State().items[static_cast<std::size_t>(item)],
@@ -165,7 +165,7 @@ TEST_F(ApplyFaultsTest, UnitVanishingWhileReorganizingIsACommunicationError) {
         auto lock = unit.Lock();
         unit.Find<sim::ConfigMemory>()->SetInUse(10);
     }
-    dialog->Editor().RefreshItemCount(); // enables Reorganize
+    dialog->RefreshItemCount(); // enables Reorganize
     unit.Configure("reorganize-ms", "0");
     unit.AddFault(Fault::Of(Fault::Kind::HangUp, 'Q'));
     op.answers.push_back(Answer::Ok);
@@ -184,7 +184,7 @@ TEST_F(ApplyFaultsTest, SilentReorganizationEndsAtItsRaisedTimeout) {
         auto lock = unit.Lock();
         unit.Find<sim::ConfigMemory>()->SetInUse(10);
     }
-    dialog->Editor().RefreshItemCount();
+    dialog->RefreshItemCount();
     unit.AddFault(Fault::Of(Fault::Kind::Silent, 'Q', 1));
     op.answers.push_back(Answer::Ok);
     test::Stopwatch watch;
@@ -214,7 +214,7 @@ class ProfileSaveFaultsTest : public ApplyFaultsTest {
         MakeRoom(unit);
         test::Stopwatch watch;
         const bool saved =
-            SaveUserProfileNumber(link, SavedProfile, op, [this] { dialog->Editor().ApplyAll(); });
+            SaveUserProfileNumber(link, SavedProfile, op, [this] { dialog->ApplyAll(); });
         seconds = watch.Seconds();
         return saved;
     }

@@ -91,7 +91,7 @@ class FlashFaultsFixture : public test::FaultFixture {
         op = PluggedOperator{};
         op.files.push_back(ChosenFile{package, "fw"});
         test::Stopwatch watch;
-        const FlashOutcome outcome = FlashUpdate(link, target.DevicePath(), index, op);
+        const FlashOutcome outcome = FlashUpdate(link, target.DevicePath(), index, op).outcome;
         seconds = watch.Seconds();
         return outcome;
     }
@@ -198,7 +198,7 @@ TEST_F(FlashFaultsTest, UnitVanishingWhileProgrammingStopsSendingAndAborts) {
     };
     op.files.push_back(ChosenFile{package, "fw"});
     test::Stopwatch watch;
-    EXPECT_EQ(FlashUpdate(link, unit.DevicePath(), index, op), FlashOutcome::Aborted);
+    EXPECT_EQ(FlashUpdate(link, unit.DevicePath(), index, op).outcome, FlashOutcome::Aborted);
     EXPECT_LT(watch.Seconds(), FlashByteTimeout);
     EXPECT_EQ(Detail(), "Can't set address pointer (11)");
     EXPECT_FALSE(op.progressOpen);
@@ -256,7 +256,7 @@ TEST_F(FlashFaultsTest, PackageThatIsAPipeIsRefusedInsteadOfWaitedFor) {
     });
     op.files.push_back(ChosenFile{pipe, "pipe"});
     test::Stopwatch watch;
-    const FlashOutcome outcome = FlashUpdate(link, unit.DevicePath(), index, op);
+    const FlashOutcome outcome = FlashUpdate(link, unit.DevicePath(), index, op).outcome;
     const double seconds = watch.Seconds();
     done = true;
     writer.join();

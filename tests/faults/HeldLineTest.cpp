@@ -3,7 +3,7 @@
 // exchange fails within the write timeout and the operation reports it.
 
 #include "flash/FlashUpdate.h"
-#include "shell/UnitConnection.h"
+#include "services/UnitConnection.h"
 #include "sim/FlashPackageWriter.h"
 #include "tests/faults/FaultFixture.h"
 
@@ -59,7 +59,7 @@ TEST_F(HeldLineTest, FlashUpdateOnALineHeldWhileProgrammingEndsWithinItsTimeouts
     PackageIndex index;
 
     test::Stopwatch watch;
-    EXPECT_EQ(FlashUpdate(link, unit.DevicePath(), index, holding), FlashOutcome::Aborted);
+    EXPECT_EQ(FlashUpdate(link, unit.DevicePath(), index, holding).outcome, FlashOutcome::Aborted);
     // One held character waited for, the programming result and the address
     // pointer of the read-back: three flash timeouts at most.
     EXPECT_LT(watch.Seconds(), 2 * 3 * test::FlashByteTimeout);

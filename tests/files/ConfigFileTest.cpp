@@ -203,5 +203,33 @@ TEST_F(ConfigFileTest, ReplacingKeepsTheFilesModeAndWritesThroughLinks) {
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
+TEST(ConfigFileBytesTest, ReadersReturnTheTableOrTheNumberedMessageAndShowNothing) {
+    const std::string table = TableBytes(Counting());
+    auto bytes = [](const std::string& text) {
+        return std::vector<std::uint8_t>(text.begin(), text.end());
+    };
+    for (const std::string& header : {CurrentHeader, LegacyHeader}) {
+        const ConfigFileRead read = ParseConfigFile(bytes(header + table + "trailing"));
+        ASSERT_TRUE(read.table);
+        EXPECT_EQ(*read.table, Counting());
+    }
+    const ConfigFileRead shortFile = ParseConfigFile(bytes(CurrentHeader + table.substr(1)));
+    EXPECT_FALSE(shortFile.table);
+    EXPECT_EQ(shortFile.error.number, FileError::Message::NotValidZebFile);
+    EXPECT_EQ(shortFile.error.text, "This is not a valid ZEB file!\n");
+
+    test::TempDir dir;
+    const ConfigFileRead missing = LoadConfigTable(dir.File("none.zeb"));
+    EXPECT_FALSE(missing.table);
+    EXPECT_EQ(missing.error.number, FileError::Message::FailedToOpen);
+    EXPECT_EQ(missing.error.text, "Failed to open file!\n");
+
+    EXPECT_FALSE(SaveConfigTable(dir.File("new.zeb"), Counting()));
+    EXPECT_EQ(*LoadConfigTable(dir.File("new.zeb")).table, Counting());
+    const auto refused = SaveConfigTable(dir.Path(), Counting());
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->number, FileError::Message::FailedToOpen);
+}
+
 } // namespace
 } // namespace zeb40

@@ -1,6 +1,7 @@
 #include "flash/FlashUpdate.h"
 
 #include "flash/FlashProgress.h"
+#include "flash/PackageFile.h"
 #include "sim/FlashMode.h"
 #include "tests/flash/TestPackage.h"
 #include "tests/support/EmulatorFixture.h"
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <sys/stat.h>
 
 namespace zeb40 {
@@ -37,7 +39,7 @@ class FlashUpdateTest : public test::EmulatorFixture {
     FlashOutcome Run(const std::string& path) {
         op = test::ScriptedOperator{};
         op.files.push_back(ChosenFile{path, "fw"});
-        return FlashUpdate(link, unit.DevicePath(), index, op);
+        return FlashUpdate(link, unit.DevicePath(), index, op).outcome;
     }
     // The detail of the last flash error shown, "" when there was none.
     std::string LastDetail() const {
@@ -328,17 +330,17 @@ TEST_F(FlashUpdateTest, HangUpAfterProgrammingEndsQuickly) {
 }
 
 TEST_F(FlashUpdateTest, PreparationFailuresLeaveTheUnitUntouched) {
-    EXPECT_EQ(FlashUpdate(link, "", index, op), FlashOutcome::NoPort);
+    EXPECT_EQ(FlashUpdate(link, "", index, op).outcome, FlashOutcome::NoPort);
     EXPECT_EQ(op.Texts(), std::vector<std::string>{"Please select a port name"});
     EXPECT_EQ(op.messages[0].caption, "ZEB40 Error");
 
     op = test::ScriptedOperator{};
-    EXPECT_EQ(FlashUpdate(link, dir.File("no-such-port"), index, op), FlashOutcome::NoPort);
+    EXPECT_EQ(FlashUpdate(link, dir.File("no-such-port"), index, op).outcome, FlashOutcome::NoPort);
     EXPECT_EQ(op.Texts(), std::vector<std::string>{"Can't open port"});
     EXPECT_TRUE(ClearsConnectBox(FlashOutcome::NoPort));
 
     op = test::ScriptedOperator{}; // cancels the file dialog
-    EXPECT_EQ(FlashUpdate(link, unit.DevicePath(), index, op), FlashOutcome::Cancelled);
+    EXPECT_EQ(FlashUpdate(link, unit.DevicePath(), index, op).outcome, FlashOutcome::Cancelled);
     EXPECT_TRUE(link.IsOpen());
     EXPECT_EQ(link.Timeouts().readTotalConstantMs, 2000);
 
@@ -353,6 +355,42 @@ TEST_F(FlashUpdateTest, PreparationFailuresLeaveTheUnitUntouched) {
     }
     EXPECT_FALSE(ClearsConnectBox(FlashOutcome::Cancelled));
     EXPECT_EQ(unit.ReceivedBytes(), "");
+}
+
+// Rewrites the package on the first repaint during programming.
+class RewritingOperator : public test::ScriptedOperator {
+  public:
+    RewritingOperator(std::string path, std::string text)
+        : path_(std::move(path)), text_(std::move(text)) {}
+    void PumpMessages() override {
+        if (pumps++ == 0)
+            test::WriteFile(path_, text_);
+    }
+
+  private:
+    std::string path_;
+    std::string text_;
+};
+
+TEST_F(FlashUpdateTest, ProgramsAndVerifiesThePackageAsChecked) {
+    const std::vector<std::uint8_t> image = test::TestImage(300);
+    const std::string path = WritePackage(sim::FlashPackageText(image));
+    RewritingOperator rewriting(path, "not a package any more\n");
+    rewriting.files.push_back(ChosenFile{path, "fw"});
+    EXPECT_EQ(FlashUpdate(link, unit.DevicePath(), index, rewriting).outcome,
+              FlashOutcome::Completed);
+    EXPECT_EQ(Flash(image.size()), image);
+}
+
+TEST_F(FlashUpdateTest, AFileFarLargerThanAnyPackageIsRefusedUntouched) {
+    const std::string path = WritePackage(sim::FlashPackageText(test::TestImage(100)));
+    std::filesystem::resize_file(path, MaxPackageBytes + 1);
+    EXPECT_EQ(Run(path), FlashOutcome::Cancelled);
+    EXPECT_EQ(op.Texts(), std::vector<std::string>{"Failed to open file!\n"});
+    EXPECT_EQ(unit.ReceivedBytes(), "");
+
+    std::filesystem::resize_file(path, MaxPackageBytes);
+    EXPECT_TRUE(ReadPackageFile(path));
 }
 
 TEST(FlashProgressTest, LargeFilesDoNotOverflow) {

@@ -4,8 +4,6 @@
 #include "tests/support/EmulatorFixture.h"
 #include "tests/support/ScriptedOperator.h"
 
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 
 namespace zeb40 {
@@ -18,15 +16,12 @@ class PackageLocatorTest : public ::testing::Test {
     // The number of the first failed check, 0 when the package was located.
     int Locate(const TestPackage& package) { return LocateText(package.Text()); }
     int LocateText(const std::string& text) {
-        test::WriteFile(path, text);
         index = PackageIndex{};
-        auto error = LocateRomPart(path, index);
+        auto error = LocateRomPart(text, index);
         detail = error ? error->detail : "";
         return error ? error->number : 0;
     }
 
-    test::TempDir dir;
-    std::string path = dir.File("p.zcf");
     PackageIndex index;
     std::string detail;
 };
@@ -185,28 +180,11 @@ TEST_F(PackageLocatorTest, EachMissingPieceHasItsNumber) {
               27);
 }
 
-TEST_F(PackageLocatorTest, MissingFileIsErrorTwelve) {
-    index = PackageIndex{};
-    auto error = LocateRomPart(dir.File("absent.zcf"), index);
-    ASSERT_TRUE(error);
-    EXPECT_EQ(error->detail, "Project file not found (12)");
-}
-
-TEST_F(PackageLocatorTest, FileBeyondThirtyTwoBitPositionsIsRefused) {
-    { std::ofstream sparse(path, std::ios::binary); }
-    std::filesystem::resize_file(path, (std::uintmax_t{1} << 31) + 10);
-    index = PackageIndex{};
-    auto error = LocateRomPart(path, index);
-    ASSERT_TRUE(error);
-    EXPECT_EQ(error->number, 12);
-}
-
 TEST_F(PackageLocatorTest, FindLineReadsLongLinesInPiecesOf79) {
     // The prefix at character 80 of a line starts a piece of its own.
-    test::WriteFile(path, std::string(79, 'x') + "Key: value\r\n" + std::string(78, 'y') +
-                              "\r\nKey: second\r\n");
-    PackageFile file;
-    ASSERT_TRUE(file.Open(path));
+    const std::string text =
+        std::string(79, 'x') + "Key: value\r\n" + std::string(78, 'y') + "\r\nKey: second\r\n";
+    PackageReader file(text);
     EXPECT_EQ(FindLine(file, "key: "), "value");
     EXPECT_EQ(file.Tell(), 79 + 12);
     auto piece = file.ReadPiece();

@@ -2,7 +2,7 @@
 // An operator for tests: records every message and question, answers
 // questions and file choices from a script, and counts the wait cursor.
 
-#include "shell/startup/Operator.h"
+#include "operator/Operator.h"
 
 #include <deque>
 #include <string>

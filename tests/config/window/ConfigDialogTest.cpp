@@ -140,7 +140,7 @@ TEST_F(ConfigDialogTest, AFailurePartWayKeepsWhatWasWrittenAndStopsTheRest) {
 TEST_F(ConfigDialogTest, RefusedBatchStartWritesNothing) {
     Open();
     unit.AddFault(Fault::Refuse('O', "OV"));
-    EXPECT_FALSE(dialog->Editor().ApplyAll());
+    EXPECT_FALSE(dialog->ApplyAll());
     EXPECT_EQ(Sent(), (std::vector<std::string>{"S", "O"}));
 }
 

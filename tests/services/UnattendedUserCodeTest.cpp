@@ -1,4 +1,4 @@
-#include "shell/startup/UserCode.h"
+#include "services/UserCode.h"
 #include "tests/support/EmulatorFixture.h"
 
 namespace zeb40 {

@@ -1,4 +1,4 @@
-#include "shell/startup/PortRefusal.h"
+#include "operator/PortRefusal.h"
 
 #include "link/PortAccess.h"
 #include "resources/Strings.h"

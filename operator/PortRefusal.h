@@ -3,7 +3,7 @@
 // beneath it.
 
 #include "link/SerialPort.h"
-#include "shell/startup/Operator.h"
+#include "operator/Operator.h"
 
 namespace zeb40 {
 

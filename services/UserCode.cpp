@@ -1,8 +1,9 @@
-#include "shell/startup/UserCode.h"
+#include "services/UserCode.h"
 
 #include "link/PortAccess.h"
 #include "link/PortNames.h"
 #include "link/ReplyDecoding.h"
+#include "services/UnitConnection.h"
 
 #include <cstdio>
 
@@ -31,10 +32,24 @@ std::uint32_t UserCodeWord(int code) {
     return ScanHex(std::string_view(text, static_cast<std::size_t>(length))).value().value;
 }
 
+UserCodeDelivery DeliverUserCode(UnitLink& link, std::uint32_t word) {
+    UserCodeDelivery delivery;
+    std::uint32_t ignored = 0;
+    for (auto [step, value] : {std::pair{UserCodeDelivery::Step::Prepare, std::uint32_t{0}},
+                               std::pair{UserCodeDelivery::Step::Code, word}}) {
+        const char letter = step == UserCodeDelivery::Step::Prepare ? 'A' : 'D';
+        delivery.exchanged = link.Query(letter, value, delivery.reply, ignored);
+        if (!delivery.exchanged || delivery.reply != ReplyCode::OK) {
+            delivery.failedAt = step;
+            return delivery;
+        }
+    }
+    return delivery;
+}
+
 UnattendedResult DownloadUserCode(UnitLink& link, const std::string& portName,
                                   const std::string& userCode) {
-    link.CloseIfOpen();
-    if (!link.OpenByName(portName))
+    if (OpenPort(link, portName) != UnitAccess::Ready)
         return {false,
                 "can't open port " + PortDescription(portName) + ": " + OpenFailureReason(link)};
     UnattendedResult result;
@@ -43,11 +58,10 @@ UnattendedResult DownloadUserCode(UnitLink& link, const std::string& portName,
     } else if (auto word = UserCodeWordFromText(userCode); !word) {
         result.failure = "user code '" + userCode + "' is not a number";
     } else {
-        ReplyCode code{};
-        std::uint32_t reply = 0;
-        if (!link.Query('A', 0, code, reply) || code != ReplyCode::OK)
+        const UserCodeDelivery delivery = DeliverUserCode(link, *word);
+        if (delivery.failedAt == UserCodeDelivery::Step::Prepare)
             result.failure = "the unit did not accept 'A' 0 before the user code";
-        else if (!link.Query('D', *word, code, reply) || code != ReplyCode::OK)
+        else if (delivery.failedAt == UserCodeDelivery::Step::Code)
             result.failure = "the unit did not accept the user code";
         else
             result.ok = true;

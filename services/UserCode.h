@@ -15,6 +15,18 @@ std::optional<std::uint32_t> UserCodeWordFromText(const std::string& code);
 // The dialog's number as "%04d00" read as hexadecimal.
 std::uint32_t UserCodeWord(int code);
 
+// How the unit took a user code.
+struct UserCodeDelivery {
+    enum class Step { None, Prepare, Code };
+    Step failedAt = Step::None; // Prepare: 'A' 0; Code: 'D' with the code
+    bool exchanged = true;      // false: the failing exchange got no valid answer
+    ReplyCode reply{};          // the failing exchange's reply
+    bool Accepted() const { return failedAt == Step::None; }
+};
+
+// 'A' 0, then 'D' with the word; stops at the first that is not answered OK.
+UserCodeDelivery DeliverUserCode(UnitLink& link, std::uint32_t word);
+
 struct UnattendedResult {
     bool ok = false;
     std::string failure; // one line for standard error when not ok

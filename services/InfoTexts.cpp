@@ -1,4 +1,4 @@
-#include "shell/startup/InfoTexts.h"
+#include "services/InfoTexts.h"
 
 #include <cstdio>
 
