@@ -14,7 +14,7 @@ std::string ResolvePortName(const std::optional<std::string>& option, const Port
 
 ExitCode CliContext::Fail(ExitCode code, const std::string& message) {
     op.Error(message);
-    result.Set("error", OneLine(message));
+    result["error"] = OneLine(message);
     return code;
 }
 

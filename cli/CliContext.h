@@ -34,7 +34,10 @@ struct CliContext {
     PortSources portSources;
     const std::atomic<bool>* interrupted = nullptr;
     PortSource serialPorts = SystemSerialPorts;
-    Json result = Json::Object();
+    Json result = Json::object();
+    // The command streamed its --json output one object per line; the result
+    // then follows as one more line instead of an indented document.
+    bool jsonLines = false;
 
     bool JsonOutput() const { return invocation.json; }
     bool Interrupted() const { return interrupted && interrupted->load(); }

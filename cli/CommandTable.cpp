@@ -89,7 +89,9 @@ constexpr std::array<CommandSpec, 19> Table{{
      "Polls the unit every 200 ms and prints its running timecode as the configuration "
      "window's Timecode boxes show it: \"HH:MM:SS:FF  UUUUUUUU\" (time, two blanks, user "
      "bits), one line per poll. With both --reader and --generator the two are polled in "
-     "turn and each line starts with \"reader\" or \"generator\".",
+     "turn and each line starts with \"reader\" or \"generator\". With --json and without "
+     "--count it prints one JSON object per poll as it comes (JSON Lines), then the result "
+     "as a last line; with --count, one document at the end.",
      MonitorOptions, 0, 0},
     {"generator-set", "HH:MM:SS:FF [USERBITS]", "load a time and user bits into the generator",
      "Loads a start time and, optionally, user bits (up to 8 hexadecimal digits) into the "

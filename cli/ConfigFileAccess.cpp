@@ -14,13 +14,13 @@ void ReportFileError(CliContext& context, const std::string& path, const FileErr
     context.op.SetSubject(path);
     context.op.Error(error.text);
     context.op.SetSubject({});
-    context.result.Set("error", path + ": " + OneLine(error.text));
+    context.result["error"] = path + ": " + OneLine(error.text);
 }
 
 } // namespace
 
 bool LoadConfigFile(CliContext& context, const std::string& path, ConfigState& config) {
-    context.result.Set("file", path);
+    context.result["file"] = path;
     const ConfigFileRead read = LoadConfigTable(path);
     if (!read.table) {
         ReportFileError(context, path, read.error);
@@ -39,12 +39,12 @@ ExitCode ConfirmReplace(CliContext& context, const std::string& path) {
                        strings::ApplicationName, Buttons::OkCancel, MessageIcon::Warning,
                        Answer::Cancel) == Answer::Ok)
         return ExitCode::Success;
-    context.result.Set("error", "not replaced: " + path);
+    context.result["error"] = "not replaced: " + path;
     return ExitCode::Declined;
 }
 
 ExitCode SaveConfigFile(CliContext& context, const std::string& path, ConfigState& config) {
-    context.result.Set("file", path);
+    context.result["file"] = path;
     if (auto error = SaveConfigTable(path, config.table)) {
         ReportFileError(context, path, *error);
         return ExitCode::InvalidFile;

@@ -77,7 +77,7 @@ ExitCode RunApply(CliContext& context) {
         applied = editor.ApplyAll(ShownValues(config.table), report);
     }
     const std::string itemsText = report.count ? ItemsAvailableText(*report.count) : "";
-    context.result.Set("itemsText", itemsText);
+    context.result["itemsText"] = itemsText;
     if (!applied) {
         ExitCode outcome = ClassifyFailure(context.link);
         return context.Fail(outcome, outcome == ExitCode::UnitRefused

@@ -23,8 +23,8 @@ ExitCode ExitCodeForFlashError(int number) {
 ExitCode RunFlash(CliContext& context) {
     const std::string& package = context.invocation.words[0];
     std::string port = ResolvePortName(context.invocation.port, context.portSources);
-    context.result.Set("port", port);
-    context.result.Set("package", package);
+    context.result["port"] = port;
+    context.result["package"] = package;
     context.op.SetChosenFile(package);
 
     PackageIndex index;
@@ -47,12 +47,12 @@ ExitCode RunFlash(CliContext& context) {
     case FlashOutcome::Aborted:
     case FlashOutcome::RestartFailed: {
         const int number = result.error ? result.error->number : 0;
-        context.result.Set("flashError", number);
+        context.result["flashError"] = number;
         code = ExitCodeForFlashError(number);
         break;
     }
     }
-    context.result.Set("error", last);
+    context.result["error"] = last;
     return code;
 }
 

@@ -82,7 +82,13 @@ ExitCode RunMonitor(CliContext& context) {
     if (ExitCode connected = ConnectToUnit(context); connected != ExitCode::Success)
         return connected;
 
-    Json& lines = context.result.Set("lines", Json::Array());
+    // Without --count the monitor runs until stopped, so a script following it
+    // gets one JSON object per poll as it comes (JSON Lines); a counted run is
+    // one document, as every other command.
+    context.jsonLines = context.JsonOutput() && count < 0;
+    Json* lines = context.JsonOutput() && !context.jsonLines
+                      ? &(context.result["lines"] = Json::array())
+                      : nullptr;
     // With both sources they take turns, the reader first, as the window's
     // alternation does.
     bool readerTurn = true;
@@ -111,11 +117,12 @@ ExitCode RunMonitor(CliContext& context) {
         failedInARow = 0;
         ++shown;
         const char* name = source == TimecodeSource::Reader ? "reader" : "generator";
-        Json line = Json::Object();
-        line.Set("source", name);
-        line.Set("caption", *caption);
-        lines.Push(std::move(line));
-        if (!context.JsonOutput()) {
+        Json line = {{"source", name}, {"caption", *caption}};
+        if (context.jsonLines) {
+            context.out << JsonLine(line) << std::endl;
+        } else if (lines) {
+            lines->push_back(std::move(line));
+        } else {
             if (reader && generator)
                 context.out << name << " ";
             context.out << *caption << std::endl;
@@ -146,8 +153,8 @@ ExitCode RunGeneratorSet(CliContext& context) {
     std::uint32_t timecode = TimecodeWord(time->hours, time->minutes, time->seconds, time->frames);
     const bool accepted = SetGenerator(link, timecode, userBits);
 
-    context.result.Set("timecode", HexText(timecode));
-    context.result.Set("userBits", userWord ? Json(HexText(*userWord)) : Json());
+    context.result["timecode"] = HexText(timecode);
+    context.result["userBits"] = userWord ? Json(HexText(*userWord)) : Json();
     if (!accepted) {
         ExitCode outcome = ClassifyFailure(link);
         return context.Fail(outcome, outcome == ExitCode::UnitRefused

@@ -43,15 +43,15 @@ ExitCode RunInfo(CliContext& context) {
     char versionNumber[16];
     (void)std::snprintf(versionNumber, sizeof versionNumber, "%X.%02X", version >> 8,
                         version & 0xFFu);
-    context.result.Set("version", versionNumber);
-    context.result.Set("identifier", identifier == 0xFFFFFFFFu ? Json() : Json(Hex8(identifier)));
-    context.result.Set("firstOptionWord", Hex8(firstWord));
-    context.result.Set("secondOptionWord", Hex8(secondWord));
-    context.result.Set("versionText", versionText);
-    context.result.Set("configText", configText);
-    Json& list = context.result.Set("options", Json::Array());
+    context.result["version"] = versionNumber;
+    context.result["identifier"] = identifier == 0xFFFFFFFFu ? Json() : Json(Hex8(identifier));
+    context.result["firstOptionWord"] = Hex8(firstWord);
+    context.result["secondOptionWord"] = Hex8(secondWord);
+    context.result["versionText"] = versionText;
+    context.result["configText"] = configText;
+    Json& list = context.result["options"] = Json::array();
     for (const auto& option : options)
-        list.Push(option);
+        list.push_back(option);
 
     if (!context.JsonOutput()) {
         context.out << "Version: " << versionText << "\n";

@@ -2,13 +2,13 @@
 
 #include "cli/CommandTable.h"
 #include "cli/ExitCode.h"
+#include "cli/Json.h"
 #include "cli/UnitOutcome.h"
 #include "cli/UnitPorts.h"
 #include "cli/UnitProcess.h"
 #include "cli/UnitProgressBoard.h"
 #include "cli/UnitReport.h"
 
-#include <QJsonDocument>
 #include <map>
 #include <memory>
 #include <optional>
@@ -31,8 +31,8 @@ struct Unit {
     UnitReportReader report;
     std::optional<UnitReportReader::Progress> progress;
     int plainStep = -1;
-    std::string file;     // the -o name of this unit
-    QJsonObject identity; // the result of "info"
+    std::string file; // the -o name of this unit
+    Json identity;    // the result of "info"
     int identityCode = 0;
     UnitOutcome outcome;
 };
@@ -41,14 +41,15 @@ std::string WithoutToolPrefix(const std::string& line) {
     return line.starts_with(ToolPrefix) ? line.substr(ToolPrefix.size()) : line;
 }
 
-QJsonObject ParsedResult(const std::string& text) {
-    QJsonParseError error{};
-    auto document = QJsonDocument::fromJson(QByteArray::fromStdString(text), &error);
-    return error.error == QJsonParseError::NoError ? document.object() : QJsonObject{};
+// An empty object when the child left no readable result.
+Json ParsedResult(const std::string& text) {
+    Json result = Json::parse(text, nullptr, false);
+    return result.is_object() ? result : Json::object();
 }
 
-std::string Text(const QJsonObject& object, const char* key) {
-    return object.value(QLatin1String(key)).toString().toStdString();
+std::string Text(const Json& object, const char* key) {
+    auto found = object.find(key);
+    return found != object.end() && found->is_string() ? found->get<std::string>() : std::string();
 }
 
 class MultiUnitRun {
@@ -122,13 +123,12 @@ class MultiUnitRun {
         unit.phase = Phase::Done;
         unit.outcome.exitCode = ToInt(code);
         unit.outcome.message = message;
-        unit.outcome.result = QJsonObject{
-            {"command", QString::fromStdString(invocation_.command)},
-            {"port", QString::fromStdString(unit.outcome.port)},
-            {"ok", false},
-            {"exitCode", ToInt(code)},
-            {"error", QString::fromStdString(message)},
-        };
+        unit.outcome.result = Json::object();
+        unit.outcome.result["command"] = invocation_.command;
+        unit.outcome.result["port"] = unit.outcome.port;
+        unit.outcome.result["ok"] = false;
+        unit.outcome.result["exitCode"] = ToInt(code);
+        unit.outcome.result["error"] = message;
     }
 
     // Ctrl+C: every child stops before its next exchange; no command starts.
@@ -208,7 +208,7 @@ class MultiUnitRun {
 
     void Finished(Unit& unit, int status) {
         unit.process.reset();
-        QJsonObject result = ParsedResult(unit.report.Result());
+        Json result = ParsedResult(unit.report.Result());
         switch (unit.phase) {
         case Phase::Identifying:
             unit.identity = result;
@@ -231,16 +231,16 @@ class MultiUnitRun {
         }
     }
 
-    void TakeIdentity(Unit& unit, const QJsonObject& result) {
-        if (result.value("ok").toBool()) {
+    void TakeIdentity(Unit& unit, const Json& result) {
+        if (result.value("ok", false)) {
             unit.outcome.identifier = Text(result, "identifier");
             unit.outcome.version = Text(result, "version");
         }
     }
 
-    void CommandFinished(Unit& unit, int status, const QJsonObject& result) {
+    void CommandFinished(Unit& unit, int status, const Json& result) {
         UnitOutcome& outcome = unit.outcome;
-        if (result.isEmpty()) {
+        if (result.empty()) {
             bool signalled = status > 128;
             Fail(unit, ExitCode::CommunicationError,
                  signalled ? "ended by signal " + std::to_string(status - 128)

@@ -33,17 +33,17 @@ ExitCode RunPorts(CliContext& context) {
         return PortEntryBefore(a.name, b.name);
     });
 
-    Json& list = context.result.Set("ports", Json::Array());
+    Json& list = context.result["ports"] = Json::array();
     std::size_t width = 0;
     for (const auto& entry : entries)
         width = std::max(width, entry.name.size());
     for (const auto& entry : entries) {
-        Json port = Json::Object();
-        port.Set("name", entry.name);
-        port.Set("device", entry.device);
-        port.Set("description", entry.description);
-        port.Set("com", entry.number);
-        list.Push(std::move(port));
+        Json port = Json::object();
+        port["name"] = entry.name;
+        port["device"] = entry.device;
+        port["description"] = entry.description;
+        port["com"] = entry.number;
+        list.push_back(std::move(port));
         if (!context.JsonOutput())
             context.out << entry.name << std::string(width - entry.name.size() + 2, ' ')
                         << entry.device << "\n";

@@ -71,9 +71,9 @@ ExitCode RunPosition(CliContext& context) {
     MemoryReport report;
     const bool failed = editor.SetInsertPosition(position, choices, report);
 
-    context.result.Set("position", preset->name);
-    context.result.Set("horizontal", position.horizontal);
-    context.result.Set("vertical", position.vertical);
+    context.result["position"] = preset->name;
+    context.result["horizontal"] = position.horizontal;
+    context.result["vertical"] = position.vertical;
     if (failed) {
         ExitCode outcome = ClassifyFailure(context.link);
         return context.Fail(outcome, outcome == ExitCode::UnitRefused

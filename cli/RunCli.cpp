@@ -73,18 +73,18 @@ int RunOnOneUnit(const Invocation& invocation, std::ostream& out, std::ostream& 
                        environment.portSources,
                        environment.interrupted,
                        environment.serialPorts};
-    context.result.Set("command", invocation.command);
+    context.result["command"] = invocation.command;
     ExitCode code = Dispatch().at(invocation.command)(context);
     link.CloseIfOpen();
 
     if (invocation.json || report) {
-        context.result.Set("ok", code == ExitCode::Success);
-        context.result.Set("exitCode", ToInt(code));
-        std::string document = context.result.Dump();
+        context.result["ok"] = code == ExitCode::Success;
+        context.result["exitCode"] = ToInt(code);
         if (invocation.json)
-            out << document << "\n";
+            out << (context.jsonLines ? JsonLine(context.result) : JsonDocument(context.result))
+                << "\n";
         if (report)
-            report->Result(document);
+            report->Result(JsonLine(context.result));
     }
     out.flush();
     return ToInt(code);

@@ -48,12 +48,12 @@ ExitCode SetInFile(CliContext& context, const ItemDescription& description, int 
         return saved;
     const auto stored = static_cast<std::uint8_t>(value & 0xFF);
     const bool bounded = value != requested;
-    context.result.Set("setting", description.name);
-    context.result.Set("item", description.item);
-    context.result.Set("value", DisplayText(description, stored));
-    context.result.Set("stored", static_cast<int>(stored));
-    context.result.Set("requested", context.invocation.words[1]);
-    context.result.Set("bounded", bounded);
+    context.result["setting"] = description.name;
+    context.result["item"] = description.item;
+    context.result["value"] = DisplayText(description, stored);
+    context.result["stored"] = static_cast<int>(stored);
+    context.result["requested"] = context.invocation.words[1];
+    context.result["bounded"] = bounded;
     if (!context.JsonOutput()) {
         context.out << description.name << " = " << DisplayText(description, stored);
         if (bounded)
@@ -64,36 +64,36 @@ ExitCode SetInFile(CliContext& context, const ItemDescription& description, int 
 }
 
 void DescribeValue(CliContext& context, const ItemDescription& description, std::uint8_t stored) {
-    context.result.Set("setting", description.name);
-    context.result.Set("item", description.item);
-    context.result.Set("value", DisplayText(description, stored));
-    context.result.Set("stored", static_cast<int>(stored));
+    context.result["setting"] = description.name;
+    context.result["item"] = description.item;
+    context.result["value"] = DisplayText(description, stored);
+    context.result["stored"] = static_cast<int>(stored);
 }
 
 } // namespace
 
 ExitCode RunSettings(CliContext& context) {
-    Json& list = context.result.Set("settings", Json::Array());
+    Json& list = context.result["settings"] = Json::array();
     for (const auto& description : SettingItems()) {
-        Json entry = Json::Object();
-        entry.Set("name", description.name);
-        entry.Set("item", description.item);
-        entry.Set("group", description.group);
-        entry.Set("label", description.label);
+        Json entry = Json::object();
+        entry["name"] = description.name;
+        entry["item"] = description.item;
+        entry["group"] = description.group;
+        entry["label"] = description.label;
         if (description.encoding == ItemEncoding::Index ||
             description.encoding == ItemEncoding::OffFlag) {
-            Json& entries = entry.Set("entries", Json::Array());
+            Json& entries = entry["entries"] = Json::array();
             for (auto text : description.list)
-                entries.Push(text);
+                entries.push_back(text);
         } else if (description.encoding == ItemEncoding::Check) {
-            Json& entries = entry.Set("entries", Json::Array());
-            entries.Push("off");
-            entries.Push("on");
+            Json& entries = entry["entries"] = Json::array();
+            entries.push_back("off");
+            entries.push_back("on");
         } else {
-            entry.Set("minimum", description.fieldMin);
-            entry.Set("maximum", description.fieldMax);
+            entry["minimum"] = description.fieldMin;
+            entry["maximum"] = description.fieldMax;
         }
-        list.Push(std::move(entry));
+        list.push_back(std::move(entry));
         if (!context.JsonOutput())
             context.out << description.name << "  (" << description.group << ", "
                         << description.label << "): " << AcceptedValues(description) << "\n";
@@ -183,9 +183,9 @@ ExitCode RunSet(CliContext& context) {
     const auto stored = static_cast<std::uint8_t>(value & 0xFF);
     const bool bounded = value != requested;
     DescribeValue(context, *description, stored);
-    context.result.Set("requested", text);
-    context.result.Set("bounded", bounded);
-    context.result.Set("itemsText", itemsText);
+    context.result["requested"] = text;
+    context.result["bounded"] = bounded;
+    context.result["itemsText"] = itemsText;
     if (!context.JsonOutput()) {
         context.out << description->name << " = " << DisplayText(*description, stored);
         if (bounded)

@@ -20,18 +20,18 @@ std::string Padded(std::string_view text, std::size_t width) {
 } // namespace
 
 void ListSettings(CliContext& context, const ConfigItemTable& table) {
-    Json& list = context.result.Set("settings", Json::Array());
+    Json& list = context.result["settings"] = Json::array();
     for (const auto& description : SettingItems()) {
         const std::uint8_t stored = table[static_cast<std::size_t>(description.item)];
         const std::string shown = DisplayText(description, stored);
-        Json entry = Json::Object();
-        entry.Set("name", description.name);
-        entry.Set("item", description.item);
-        entry.Set("group", description.group);
-        entry.Set("label", description.label);
-        entry.Set("value", shown);
-        entry.Set("stored", static_cast<int>(stored));
-        list.Push(std::move(entry));
+        Json entry = Json::object();
+        entry["name"] = description.name;
+        entry["item"] = description.item;
+        entry["group"] = description.group;
+        entry["label"] = description.label;
+        entry["value"] = shown;
+        entry["stored"] = static_cast<int>(stored);
+        list.push_back(std::move(entry));
         if (!context.JsonOutput())
             context.out << Padded(description.name, 24) << Padded(description.group, 15)
                         << Padded(description.label, 16) << shown << "\n";

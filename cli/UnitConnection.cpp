@@ -19,7 +19,7 @@ std::string PortDescription(const std::string& name) {
 
 ExitCode ConnectToUnit(CliContext& context) {
     std::string name = ResolvePortName(context.invocation.port, context.portSources);
-    context.result.Set("port", name);
+    context.result["port"] = name;
     switch (OpenUnit(context.link, name, context.op)) {
     case UnitAccess::Ready:
         break;

@@ -55,8 +55,8 @@ ExitCode RunUserCode(CliContext& context) {
     const ReplyCode reply = delivery.reply;
     const ExitCode outcome = ClassifyReply(delivery.exchanged, reply, ReplyCode::OK);
     context.link.CloseIfOpen();
-    context.result.Set("userCode", *code);
-    context.result.Set("word", HexText(word));
+    context.result["userCode"] = *code;
+    context.result["word"] = HexText(word);
     // The user code window's message, with what actually happened.
     if (outcome == ExitCode::UnitRefused)
         return context.Fail(outcome,
@@ -84,7 +84,7 @@ ExitCode RunProfile(CliContext& context) {
                             "profile number '" + context.invocation.words[1] + "': " + error);
     if (ExitCode connected = ConnectToUnit(context); connected != ExitCode::Success)
         return connected;
-    context.result.Set("profile", *number);
+    context.result["profile"] = *number;
     ConfigState config;
 
     if (load) {
@@ -96,9 +96,9 @@ ExitCode RunProfile(CliContext& context) {
             return context.Fail(ExitCode::CommunicationError, strings::CommunicationError);
         }
         if (!loaded) {
-            context.result.Set("error", context.op.Messages().size() > messagesBefore
+            context.result["error"] = context.op.Messages().size() > messagesBefore
                                             ? context.op.Messages().back()
-                                            : std::string(strings::CantLoadProfile));
+                                            : std::string(strings::CantLoadProfile);
             return ExitCode::UnitRefused;
         }
         if (!context.JsonOutput())
@@ -117,9 +117,9 @@ ExitCode RunProfile(CliContext& context) {
     if (!SaveUserProfileNumber(context.link, *number, context.op,
                                [&] { editor.ApplyAll(ShownValues(config.table), report); })) {
         ExitCode outcome = ClassifyFailure(context.link);
-        context.result.Set("error", context.op.Messages().size() > messagesBefore
+        context.result["error"] = context.op.Messages().size() > messagesBefore
                                         ? context.op.Messages().back()
-                                        : std::string(strings::CantSaveProfile));
+                                        : std::string(strings::CantSaveProfile);
         return outcome;
     }
     if (!context.JsonOutput())
@@ -144,8 +144,8 @@ ExitCode RunClock(CliContext& context) {
     // status tells whether the unit took them.
     const bool accepted = SetClock(context.link, clock, bias, ntsc);
 
-    context.result.Set("timeWord", HexText(ClockTimeWord(clock, ntsc)));
-    context.result.Set("dateWord", HexText(ClockDateWord(clock, bias)));
+    context.result["timeWord"] = HexText(ClockTimeWord(clock, ntsc));
+    context.result["dateWord"] = HexText(ClockDateWord(clock, bias));
     if (!accepted) {
         ExitCode outcome = ClassifyFailure(context.link);
         return context.Fail(outcome, outcome == ExitCode::UnitRefused
@@ -173,30 +173,30 @@ ExitCode RunReorganize(CliContext& context) {
                                          ? "the unit refused to report its item status"
                                          : "Communication error");
     }
-    context.result.Set("capacity", status.capacity);
-    context.result.Set("inUse", status.inUse);
+    context.result["capacity"] = status.capacity;
+    context.result["inUse"] = status.inUse;
     if (status.inUse == 0) {
-        context.result.Set("reorganized", false);
+        context.result["reorganized"] = false;
         if (!context.JsonOutput())
             context.out << "Nothing to reorganize: no config item is in use\n";
         return ExitCode::Success;
     }
     if (context.op.Ask(strings::ReorganizeQuestion, strings::ReorganizeCaption, Buttons::OkCancel,
                        MessageIcon::Exclamation, Answer::Ok) != Answer::Ok) {
-        context.result.Set("reorganized", false);
-        context.result.Set("error", "reorganization declined");
+        context.result["reorganized"] = false;
+        context.result["error"] = "reorganization declined";
         return ExitCode::Declined;
     }
     ConfigState config;
     ConfigEditor editor(link, config, context.op);
     MemoryReport report;
     if (!editor.ReorganizeConfigMemory(report)) {
-        context.result.Set("error", strings::CommunicationError);
+        context.result["error"] = strings::CommunicationError;
         return ClassifyFailure(link);
     }
     const std::string itemsText = report.count ? ItemsAvailableText(*report.count) : "";
-    context.result.Set("reorganized", true);
-    context.result.Set("itemsText", itemsText);
+    context.result["reorganized"] = true;
+    context.result["itemsText"] = itemsText;
     if (!context.JsonOutput())
         context.out << "Config memory reorganized; " << itemsText << "\n";
     return ExitCode::Success;

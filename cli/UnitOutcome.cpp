@@ -1,7 +1,5 @@
 #include "cli/UnitOutcome.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <algorithm>
 #include <array>
 #include <ostream>
@@ -61,18 +59,16 @@ void PrintSummary(std::ostream& out, const std::vector<UnitOutcome>& outcomes) {
 }
 
 std::string ResultsDocument(const std::string& command, const std::vector<UnitOutcome>& outcomes) {
-    QJsonArray units;
-    for (const auto& outcome : outcomes)
-        units.append(outcome.result);
     int code = MostSevereExitCode(outcomes);
-    QJsonObject document{
-        {"command", QString::fromStdString(command)},
-        {"ok", code == 0},
-        {"exitCode", code},
-        {"failed", FailedCount(outcomes)},
-        {"units", units},
-    };
-    return QJsonDocument(document).toJson(QJsonDocument::Indented).toStdString();
+    Json document = Json::object();
+    document["command"] = command;
+    document["ok"] = code == 0;
+    document["exitCode"] = code;
+    document["failed"] = FailedCount(outcomes);
+    Json& units = document["units"] = Json::array();
+    for (const auto& outcome : outcomes)
+        units.push_back(outcome.result);
+    return JsonDocument(document) + "\n";
 }
 
 } // namespace zeb40::cli

@@ -2,7 +2,8 @@
 // How a command went on one of several units, and how the results of all of
 // them are shown: a summary table, or one JSON document.
 
-#include <QJsonObject>
+#include "cli/Json.h"
+
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -16,7 +17,7 @@ struct UnitOutcome {
     int exitCode = 0;
     std::string message;  // the error, or the one line the command printed
     bool stopped = false; // ended by Ctrl+C
-    QJsonObject result;   // the unit's own JSON result
+    Json result;          // the unit's own JSON result
     std::vector<std::string> outputLines;
     std::vector<std::string> errorLines;
 };

@@ -26,7 +26,15 @@ function(zeb40_test name dir)
     file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
     add_executable(${name} ${sources})
     target_link_libraries(${name} PRIVATE ${ARG_LINK} zeb40_test_support GTest::gtest GTest::gtest_main)
-    target_compile_definitions(${name} PRIVATE ZEB40_BINARY_DIR="${CMAKE_BINARY_DIR}")
+    # Only the sources that use the build folder's path get it: a path on the
+    # command line keeps the compiler cache from serving another checkout.
+    foreach(source ${sources})
+        file(STRINGS ${source} uses REGEX ZEB40_BINARY_DIR LIMIT_COUNT 1)
+        if(uses)
+            set_property(SOURCE ${source} APPEND PROPERTY
+                COMPILE_DEFINITIONS ZEB40_BINARY_DIR="${CMAKE_BINARY_DIR}")
+        endif()
+    endforeach()
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZEB40_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data")
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()

@@ -1,6 +1,7 @@
 #include "config/ConfigEditor.h"
 
 #include "config/ItemDescriptions.h"
+#include "resources/Placeholder.h"
 #include "resources/Strings.h"
 
 #include <algorithm>
@@ -14,9 +15,7 @@ constexpr int HighestItemValue = 254; // 255 is never written
 } // namespace
 
 std::string ItemsAvailableText(const ItemStatus& status) {
-    std::string text = strings::ItemsAvailable;
-    text.replace(text.find("%d"), 2, std::to_string(status.Free()));
-    return text;
+    return strings::FillPlaceholder(strings::ItemsAvailable, std::to_string(status.Free()));
 }
 
 ControlValues ShownValues(const ConfigItemTable& table) {

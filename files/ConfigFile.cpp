@@ -98,7 +98,11 @@ bool WriteAll(int fd, const std::uint8_t* data, std::size_t count) {
 
 std::vector<std::uint8_t> FileImage(const ConfigItemTable& table) {
     const std::string_view header = strings::ConfigFileHeader;
-    std::vector<std::uint8_t> image(header.begin(), header.end());
+    // One allocation of the final size; growing the vector from the header's
+    // exact size trips a false stringop-overflow warning in optimised GCC 12 builds.
+    std::vector<std::uint8_t> image;
+    image.reserve(header.size() + 1 + table.size());
+    image.insert(image.end(), header.begin(), header.end());
     image.push_back(HeaderEnd);
     image.insert(image.end(), table.begin(), table.end());
     return image;

@@ -1,5 +1,6 @@
 #include "files/FileCommands.h"
 
+#include "resources/Placeholder.h"
 #include "resources/Strings.h"
 
 namespace zeb40 {
@@ -20,9 +21,7 @@ FileChoice ConfigFileChoice(bool save, const std::string& currentFile) {
 }
 
 std::string SaveQuestion(const std::string& path) {
-    std::string text = strings::SaveChangesIn;
-    text.replace(text.find("%s"), 2, path);
-    return text;
+    return strings::FillPlaceholder(strings::SaveChangesIn, path);
 }
 
 } // namespace

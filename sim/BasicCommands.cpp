@@ -1,8 +1,7 @@
 #include "sim/BasicCommands.h"
 
-#include "link/ReplyDecoding.h"
-#include "link/UnitLink.h"
 #include "sim/Emulator.h"
+#include "sim/HexText.h"
 
 namespace zeb40::sim {
 
@@ -33,7 +32,7 @@ std::optional<Response> BasicCommands::Handle(Emulator& unit, const ReceivedComm
     case 'c':
         if (value >= state.items.size())
             return Response{"OV"};
-        return Response{HexText(state.items[value])};
+        return Response{FormatHex(state.items[value])};
     case 'O':
     case 'S':
     case 'E':
@@ -44,18 +43,18 @@ std::optional<Response> BasicCommands::Handle(Emulator& unit, const ReceivedComm
 }
 
 bool BasicCommands::Configure(Emulator& unit, const std::string& key, const std::string& value) {
-    auto number = ScanHex(value);
-    if (!number || number->length != value.size())
+    auto number = ParseHexSetting(value);
+    if (!number)
         return false;
     UnitState& state = unit.State();
     if (key == "identifier")
-        state.identifier = number->value;
+        state.identifier = *number;
     else if (key == "version")
-        state.firmwareVersion = static_cast<std::uint16_t>(number->value);
+        state.firmwareVersion = static_cast<std::uint16_t>(*number);
     else if (key == "option1")
-        state.firstOptionWord = number->value;
+        state.firstOptionWord = *number;
     else if (key == "option2")
-        state.secondOptionWord = number->value;
+        state.secondOptionWord = *number;
     else
         return false;
     return true;
@@ -65,13 +64,13 @@ std::optional<std::string> BasicCommands::UnitValue(Emulator& unit, std::uint32_
     const UnitState& state = unit.State();
     switch (number) {
     case 0x96:
-        return HexText(state.secondOptionWord);
+        return FormatHex(state.secondOptionWord);
     case 0x97:
-        return HexText(state.firstOptionWord);
+        return FormatHex(state.firstOptionWord);
     case 0x98:
-        return HexText(state.identifier);
+        return FormatHex(state.identifier);
     case 0x99:
-        return HexText(state.firmwareVersion);
+        return FormatHex(state.firmwareVersion);
     default:
         return std::nullopt;
     }

@@ -1,8 +1,8 @@
 #include "sim/ConfigMemory.h"
 
-#include "config/ConfigItemTable.h"
-#include "link/UnitLink.h"
 #include "sim/Emulator.h"
+#include "sim/FactoryTable.h"
+#include "sim/HexText.h"
 
 #include <charconv>
 
@@ -11,6 +11,7 @@ namespace {
 
 constexpr std::uint32_t HighestItemValue = 254;
 constexpr int MaxCapacity = 0xFF; // the capacity field of the status word is 8 bits wide
+constexpr std::uint32_t ItemStatusValue = 0x95;
 
 std::optional<int> DecimalSetting(const std::string& text, int highest) {
     int number = 0;
@@ -24,7 +25,7 @@ std::optional<int> DecimalSetting(const std::string& text, int highest) {
 } // namespace
 
 ConfigMemory::ConfigMemory(Emulator& unit) {
-    unit.State().items = DefaultConfigItemTable();
+    unit.State().items = FactoryItemTable();
 }
 
 bool ConfigMemory::TakeSlot() {
@@ -60,11 +61,11 @@ std::optional<Response> ConfigMemory::Handle(Emulator& unit, const ReceivedComma
 
 std::optional<std::string> ConfigMemory::UnitValue(Emulator& unit, std::uint32_t number) {
     (void)unit;
-    if (number != unit_value::ItemStatus)
+    if (number != ItemStatusValue)
         return std::nullopt;
     const auto word = static_cast<std::uint32_t>(capacity_ & 0xFF) |
                       (static_cast<std::uint32_t>(inUse_ & 0xFF) << 16);
-    return HexText(word);
+    return FormatHex(word);
 }
 
 bool ConfigMemory::Configure(Emulator& unit, const std::string& key, const std::string& value) {

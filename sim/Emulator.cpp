@@ -1,7 +1,6 @@
 #include "sim/Emulator.h"
 
-#include "link/ReplyDecoding.h"
-#include "link/UnitLink.h"
+#include "sim/HexText.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -47,10 +46,8 @@ ReceivedCommand ParseCommand(const std::string& line) {
     std::size_t end = 1;
     while (end < line.size() && IsHexDigit(line[end]))
         ++end;
-    if (end > 1) {
-        if (auto number = ScanHex(std::string_view(line).substr(1, end - 1)))
-            command.value = number->value;
-    }
+    if (end > 1)
+        command.value = ParseHex(std::string_view(line).substr(1, end - 1));
     return command;
 }
 
@@ -345,7 +342,7 @@ void Emulator::Answer(const ReceivedCommand& command) {
         std::uint32_t value = *command.value;
         if (faulty && kind == Fault::Kind::WrongEchoValue)
             ++value;
-        echo += HexText(value);
+        echo += FormatHex(value);
     } else if (faulty && kind == Fault::Kind::WrongEchoValue) {
         echo += "1";
     }

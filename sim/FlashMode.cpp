@@ -1,13 +1,10 @@
 #include "sim/FlashMode.h"
 
-#include "flash/ReadBackDecoder.h"
-#include "link/ReplyDecoding.h"
-#include "link/UnitLink.h"
+#include "sim/Base64.h"
 #include "sim/Emulator.h"
+#include "sim/HexText.h"
 
 #include <algorithm>
-#include <cctype>
-#include <cstdio>
 
 namespace zeb40::sim {
 namespace {
@@ -17,12 +14,6 @@ using Clock = std::chrono::steady_clock;
 constexpr std::uint32_t BlockSize = 0x2000;
 constexpr std::uint16_t PageSize = 128;
 constexpr std::uint16_t LastPacedAddress = 0x4000; // pages above this program at once
-
-std::string Hex(unsigned value, int digits) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%0*X", digits, value);
-    return text;
-}
 
 bool InFlash(std::uint32_t address) {
     return address >= firmware_image::Start && address < firmware_image::End;
@@ -42,7 +33,7 @@ FlashMode::FlashMode() {
 
 std::optional<Response> FlashMode::Handle(Emulator& unit, const ReceivedCommand& command) {
     if (command.Is('l', 4))
-        return Response{HexText(v_)};
+        return Response{FormatHex(v_)};
     if (!command.Is('$') || !command.value)
         return std::nullopt;
     const bool accepted = (accepts_ == SwitchAccepts::Complement && *command.value == ~v_) ||
@@ -55,10 +46,10 @@ std::optional<Response> FlashMode::Handle(Emulator& unit, const ReceivedCommand&
 
 bool FlashMode::Configure(Emulator& unit, const std::string& key, const std::string& value) {
     if (key == "flash-v") {
-        auto number = ScanHex(value);
-        if (!number || number->length != value.size())
+        auto number = ParseHexSetting(value);
+        if (!number)
             return false;
-        v_ = number->value;
+        v_ = *number;
     } else if (key == "flash-switch") {
         if (value == "complement")
             accepts_ = SwitchAccepts::Complement;
@@ -178,7 +169,7 @@ void FlashMode::OnCommand(Emulator& unit, char byte) {
         phase_ = Phase::Programming;
         break;
     case '9':
-        Reply(unit, FlashReply::ReadBack, Hex(memory_[pointer_], 2));
+        Reply(unit, FlashReply::ReadBack, FormatHex(memory_[pointer_], 2));
         ++pointer_;
         break;
     case 'G':
@@ -198,12 +189,11 @@ void FlashMode::OnAddress(Emulator& unit, char byte) {
         return;
     phase_ = Phase::Command;
     const std::string digits = addressDigits_.substr(0, 4);
-    auto number = ScanHex(digits);
-    const bool valid =
-        std::all_of(digits.begin(), digits.end(), ::isxdigit) && addressDigits_[4] == '4' && number;
+    auto number = ParseHex(digits);
+    const bool valid = addressDigits_[4] == '4' && number;
     if (valid)
-        pointer_ = static_cast<std::uint16_t>(number->value);
-    Reply(unit, FlashReply::AddressPointer, valid ? Hex(pointer_, 4) : std::string("????"));
+        pointer_ = static_cast<std::uint16_t>(*number);
+    Reply(unit, FlashReply::AddressPointer, valid ? FormatHex(pointer_, 4) : std::string("????"));
 }
 
 void FlashMode::Erase(Emulator& unit) {

@@ -1,7 +1,8 @@
 #include "sim/FlashPackageWriter.h"
 
-#include "link/ReplyDecoding.h"
+#include "sim/Base64.h"
 #include "sim/FlashMode.h"
+#include "sim/HexText.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -11,8 +12,6 @@
 
 namespace zeb40::sim {
 namespace {
-
-constexpr const char* Alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
 int Usage(const char* problem) {
     std::fprintf(stderr, "zeb40-sim make-package: %s\n", problem);
@@ -26,22 +25,6 @@ std::string DefaultOutput(const std::string& image) {
 }
 
 } // namespace
-
-std::string Base64Encode(const std::vector<std::uint8_t>& bytes) {
-    std::string text;
-    text.reserve((bytes.size() + 2) / 3 * 4);
-    for (std::size_t i = 0; i < bytes.size(); i += 3) {
-        const std::size_t n = std::min<std::size_t>(3, bytes.size() - i);
-        std::uint32_t group = static_cast<std::uint32_t>(bytes[i]) << 16;
-        if (n > 1)
-            group |= static_cast<std::uint32_t>(bytes[i + 1]) << 8;
-        if (n > 2)
-            group |= bytes[i + 2];
-        for (std::size_t k = 0; k < 4; ++k)
-            text += k <= n ? Alphabet[(group >> (18 - 6 * k)) & 0x3F] : '=';
-    }
-    return text;
-}
 
 std::string FlashPackageText(const std::vector<std::uint8_t>& image, const PackageLayout& layout) {
     const std::string& end = layout.lineEnd;
@@ -87,11 +70,10 @@ int MakePackageCommand(const std::vector<std::string>& args) {
             outputPath = args[i];
         } else if (arg.starts_with("--version=")) {
             const std::string hex = arg.substr(10);
-            auto number = ScanHex(hex);
-            if (hex.empty() || !number || number->length != hex.size() || number->value > 0xFFFF ||
-                !std::all_of(hex.begin(), hex.end(), ::isxdigit))
+            auto number = ParseHexSetting(hex);
+            if (!number || *number > 0xFFFF)
                 return Usage("--version needs up to 4 hexadecimal digits");
-            version = static_cast<std::uint16_t>(number->value);
+            version = static_cast<std::uint16_t>(*number);
         } else if (imagePath.empty() && !arg.starts_with("-")) {
             imagePath = arg;
         } else {

@@ -20,8 +20,6 @@ struct PackageLayout {
     std::string lineEnd = "\r\n";
 };
 
-std::string Base64Encode(const std::vector<std::uint8_t>& bytes);
-
 std::string FlashPackageText(const std::vector<std::uint8_t>& image,
                              const PackageLayout& layout = {});
 

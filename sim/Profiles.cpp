@@ -1,7 +1,7 @@
 #include "sim/Profiles.h"
 
-#include "config/ConfigItemTable.h"
 #include "sim/Emulator.h"
+#include "sim/FactoryTable.h"
 
 #include <charconv>
 
@@ -37,7 +37,7 @@ std::optional<int> ProfileNumber(std::uint32_t wireValue) {
 
 Profiles::ItemMemory FactorySettings() {
     Profiles::ItemMemory items{};
-    const ConfigItemTable& defaults = DefaultConfigItemTable();
+    const ItemTable& defaults = FactoryItemTable();
     std::copy(defaults.begin() + FirstSettingItem, defaults.end(),
               items.begin() + FirstSettingItem);
     return items;

@@ -1,8 +1,7 @@
 #include "sim/TimecodeGenerator.h"
 
-#include "link/ReplyDecoding.h"
-#include "link/UnitLink.h"
 #include "sim/Emulator.h"
+#include "sim/HexText.h"
 
 namespace zeb40::sim {
 namespace {
@@ -10,6 +9,8 @@ namespace {
 constexpr std::size_t FrameRateItem = 12;
 constexpr std::uint8_t PresetItem = 24; // frames; seconds, minutes, hours follow
 constexpr std::uint32_t JamFunction = 0x41;
+constexpr std::uint32_t ReaderTimecodeValue = 0x03;
+constexpr std::uint32_t GeneratorTimecodeValue = 0x23;
 constexpr std::int64_t SecondsPerDay = 24 * 60 * 60;
 
 // Item 12: 0 Auto, 1 "25", 2 "30", 3 "30 DF", 4 "24". Drop-frame counting is
@@ -49,7 +50,7 @@ std::uint32_t TimeWord(std::int64_t frames, int rate) {
 }
 
 std::string Pair(std::uint32_t first, std::uint32_t second) {
-    return HexText(first) + ", " + HexText(second);
+    return FormatHex(first) + ", " + FormatHex(second);
 }
 
 } // namespace
@@ -100,9 +101,9 @@ std::optional<Response> TimecodeGenerator::Handle(Emulator& unit, const Received
 }
 
 std::optional<std::string> TimecodeGenerator::UnitValue(Emulator& unit, std::uint32_t number) {
-    if (number == unit_value::GeneratorTimecode)
+    if (number == GeneratorTimecodeValue)
         return Pair(GeneratorTime(unit.State()), userBits_);
-    if (number == unit_value::ReaderTimecode)
+    if (number == ReaderTimecodeValue)
         return Pair(GeneratorTime(unit.State()), readerUserBits_);
     return std::nullopt;
 }
@@ -110,10 +111,10 @@ std::optional<std::string> TimecodeGenerator::UnitValue(Emulator& unit, std::uin
 bool TimecodeGenerator::Configure(Emulator&, const std::string& key, const std::string& value) {
     if (key != "reader-userbits")
         return false;
-    auto number = ScanHex(value);
-    if (!number || number->length != value.size())
+    auto number = ParseHexSetting(value);
+    if (!number)
         return false;
-    readerUserBits_ = number->value;
+    readerUserBits_ = *number;
     return true;
 }
 

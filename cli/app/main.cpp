@@ -16,7 +16,7 @@ void OnInterrupt(int) {
 }
 
 // The monitor runs until it is stopped: Ctrl+C (or SIGTERM) ends it with its
-// port closed and, with --json, its document printed. A run on several units
+// port closed and, with --json, its result printed. A run on several units
 // stops each unit cleanly the same way. A second signal, and any signal
 // during the other commands, ends the program as usual.
 void StopGracefully() {

@@ -28,7 +28,6 @@ class RefusableSpinBox : public QWidget {
     void SetMoveHandler(MoveHandler handler) { handler_ = std::move(handler); }
     int Position() const { return position_; }
     int Bottom() const { return bottom_; }
-    int Top() const { return top_; }
 
     // What the up (right) and the down (left) arrow do.
     void StepUp() { Step(+1); }

@@ -5,7 +5,14 @@
 #include "tests/cli/CliFixture.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <regex>
+#include <sstream>
+#include <thread>
 
 namespace zeb40::test {
 namespace {
@@ -169,6 +176,67 @@ TEST_F(UnitCommands, MonitorWithBothSourcesTakesTurnsReaderFirst) {
     EXPECT_EQ(lines[0].toObject()["source"].toString(), "reader");
     EXPECT_EQ(lines[1].toObject()["source"].toString(), "generator");
     EXPECT_EQ(lines[0].toObject()["caption"].toString().size(), 21);
+}
+
+// Standard output that notes how many lines had arrived before the monitor was
+// stopped, and stops it (as Ctrl+C would) once enough have.
+class FollowedOutput : public std::stringbuf {
+  public:
+    FollowedOutput(std::atomic<bool>& stop, int wanted) : stop_(stop), wanted_(wanted) {}
+    int linesBeforeStop = 0;
+
+  protected:
+    int sync() override {
+        const std::string text = str();
+        const auto lines = static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+        if (!stop_)
+            linesBeforeStop = lines;
+        if (lines >= wanted_)
+            stop_ = true;
+        return 0;
+    }
+
+  private:
+    std::atomic<bool>& stop_;
+    int wanted_;
+};
+
+TEST_F(UnitCommands, MonitorWithoutCountStreamsOneJsonObjectPerPoll) {
+    std::atomic<bool> stop{false};
+    FollowedOutput followed(stop, 3);
+    std::ostream out(&followed);
+    std::ostringstream err;
+    cli::CliEnvironment environment;
+    environment.interrupted = &stop;
+    // Ends the run even when nothing streams, so that failure is a failure
+    // and not a hang.
+    std::thread watchdog([&stop] {
+        for (int i = 0; i < 100 && !stop; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        stop = true;
+    });
+    const int code =
+        cli::RunCli({"--port", unit.DevicePath(), "--json", "monitor"}, out, err, environment);
+    watchdog.join();
+    ASSERT_EQ(code, 0) << err.str();
+    EXPECT_EQ(followed.linesBeforeStop, 3) << "lines came only at the end";
+
+    std::istringstream lines(followed.str());
+    std::vector<QJsonObject> objects;
+    for (std::string line; std::getline(lines, line);) {
+        QJsonParseError error{};
+        auto document = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error);
+        ASSERT_EQ(error.error, QJsonParseError::NoError) << line;
+        objects.push_back(document.object());
+    }
+    ASSERT_EQ(objects.size(), 4u) << followed.str();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(objects[i]["source"].toString(), "generator");
+        EXPECT_EQ(objects[i]["caption"].toString().size(), 21);
+    }
+    EXPECT_EQ(objects[3]["command"].toString(), "monitor");
+    EXPECT_TRUE(objects[3]["ok"].toBool());
+    EXPECT_FALSE(objects[3].contains("lines"));
 }
 
 TEST_F(UnitCommands, MonitorGivesUpWhenTheUnitStopsAnswering) {

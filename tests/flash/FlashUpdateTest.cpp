@@ -2,6 +2,7 @@
 
 #include "flash/FlashProgress.h"
 #include "flash/PackageFile.h"
+#include "sim/Base64.h"
 #include "sim/FlashMode.h"
 #include "tests/flash/TestPackage.h"
 #include "tests/support/EmulatorFixture.h"

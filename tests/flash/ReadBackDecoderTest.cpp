@@ -1,6 +1,7 @@
 #include "flash/ReadBackDecoder.h"
 
 #include "flash/ProgrammingPiece.h"
+#include "sim/Base64.h"
 #include "sim/FlashPackageWriter.h"
 
 #include <cstdio>

@@ -2,6 +2,7 @@
 // Flash update packages for tests, written line by line so that each test can
 // bend exactly the line it is about.
 
+#include "sim/Base64.h"
 #include "sim/FlashPackageWriter.h"
 
 #include <cstdint>

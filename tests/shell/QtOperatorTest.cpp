@@ -1,7 +1,7 @@
 #include "shell/QtOperator.h"
 
 #include "resources/Strings.h"
-#include "tests/shell/QtTestEnvironment.h"
+#include "tests/support/qt/QtTestApplication.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,5 +1,6 @@
 #include "sim/FlashMode.h"
 
+#include "sim/Base64.h"
 #include "sim/FlashPackageWriter.h"
 #include "tests/support/EmulatorFixture.h"
 

@@ -1,5 +1,6 @@
 #include "sim/FlashPackageWriter.h"
 
+#include "sim/Base64.h"
 #include "sim/FlashMode.h"
 #include "tests/support/EmulatorFixture.h"
 

@@ -1,4 +1,4 @@
-#include "tests/shell/QtTestEnvironment.h"
+#include "tests/support/qt/QtTestApplication.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -13,7 +13,7 @@ QTemporaryDir& ConfigHome() {
     return folder;
 }
 
-class QtEnvironment : public ::testing::Environment {
+class QtTestApplication : public ::testing::Environment {
   public:
     void SetUp() override {
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -26,13 +26,13 @@ class QtEnvironment : public ::testing::Environment {
 
   private:
     int argc_ = 1;
-    char name_[16] = "test_shell";
+    char name_[16] = "zeb40-test";
     char* argv_[2] = {name_, nullptr};
     std::unique_ptr<QApplication> app_;
 };
 
 [[maybe_unused]] const auto* const environment =
-    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+    ::testing::AddGlobalTestEnvironment(new QtTestApplication);
 
 } // namespace
 
