@@ -55,7 +55,8 @@ int RunOnOneUnit(const Invocation& invocation, std::ostream& out, std::ostream& 
     std::ostream* information = invocation.json ? nullptr : &out;
     std::optional<UnitReportWriter> report;
     std::unique_ptr<TerminalOperator> op;
-    UnitLink link;
+    UnitLink serialLink;
+    UnitLink& link = environment.link ? *environment.link : serialLink;
     if (invocation.reportFd) {
         report.emplace(*invocation.reportFd);
         op = std::make_unique<ReportingOperator>(environment.input, err, settings, information,

@@ -19,7 +19,8 @@ struct CliEnvironment {
     PortSources portSources;
     const std::atomic<bool>* interrupted = nullptr; // set by Ctrl+C
     PortSource serialPorts = SystemSerialPorts;     // for "ports"
-    std::string program; // this zeb40ctl, run once per unit for several ports
+    UnitLink* link = nullptr; // the link to the unit; this computer's serial port when none
+    std::string program;      // this zeb40ctl, run once per unit for several ports
     // Makes Ctrl+C set interrupted instead of ending the program; called when
     // a run on several units, or one unit's run within it, begins.
     std::function<void()> catchInterrupt;

@@ -1,6 +1,5 @@
 #include "cli/UnitConnection.h"
 
-#include "link/PortAccess.h"
 #include "link/PortNames.h"
 #include "resources/Strings.h"
 #include "services/UnitConnection.h"
@@ -30,7 +29,7 @@ ExitCode ConnectToUnit(CliContext& context) {
     case UnitAccess::CantOpen:
         return context.Fail(ExitCode::PortNotOpenable, std::string(strings::CantOpenPort) + " " +
                                                            PortDescription(name) + ": " +
-                                                           OpenFailureReason(context.link));
+                                                           context.link.OpenFailureReason());
     case UnitAccess::NoUnit:
         return context.Fail(ExitCode::NoUnit,
                             std::string(strings::CantConnect) + ": " + PortDescription(name));

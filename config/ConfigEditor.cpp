@@ -92,9 +92,7 @@ bool ConfigEditor::ReorganizeConfigMemory(MemoryReport& report) {
         WaitCursor wait(op_);
         link_.CommandLetter('S');
         // The unit is idle for some seconds while it reorganises.
-        const int previousTimeout = link_.SetReadTimeout(5000);
-        reorganized = link_.CommandLetter('Q');
-        link_.SetReadTimeout(previousTimeout);
+        reorganized = link_.CommandLetter('Q', ReplyWait::Reorganize);
         RefreshItemCount(report);
     }
     if (reorganized)

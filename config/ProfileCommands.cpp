@@ -8,7 +8,6 @@ namespace zeb40 {
 namespace {
 
 constexpr std::uint32_t SaveUserProfileFunction = 0x80;
-constexpr int SaveReadTimeoutMs = 10000;
 constexpr const char* SavingNotice = "Saving User Profile...";
 
 void ShowError(Operator& op, const char* text) {
@@ -42,18 +41,17 @@ bool LoadProfileNumber(UnitLink& link, int number, Operator& op) {
 
 bool SaveUserProfileNumber(UnitLink& link, int number, Operator& op,
                            const std::function<void()>& applyAll) {
-    const int previousTimeout = link.SetReadTimeout(SaveReadTimeoutMs);
-    if (!op.ShowNotice(SavingNotice)) {
-        link.SetReadTimeout(previousTimeout);
+    // The unit is busy storing the settings while they arrive, so the whole
+    // save waits longer for every answer.
+    RaisedReplyWait raised(link, ReplyWait::ProfileSave);
+    if (!op.ShowNotice(SavingNotice))
         return false;
-    }
     applyAll();
     ReplyCode code{};
     std::uint32_t ignored = 0;
     const bool exchanged = link.Query(
         'E', SaveUserProfileFunction + static_cast<std::uint32_t>(number), code, ignored);
     const bool saved = CheckProfileReply(exchanged, code, op, strings::CantSaveProfile);
-    link.SetReadTimeout(previousTimeout);
     op.CloseNotice();
     return saved;
 }

@@ -1,10 +1,17 @@
 #include "flash/FlashModeLink.h"
 
-#include <chrono>
+#include <algorithm>
 #include <cstdio>
-#include <thread>
 
 namespace zeb40 {
+namespace {
+
+using namespace std::chrono_literals;
+
+// One byte on the line: a start bit, 8 data bits and a stop bit at 38400 baud.
+constexpr std::chrono::nanoseconds ByteTime{1'000'000'000LL * 10 / 38400};
+
+} // namespace
 
 std::string HexDigits(std::uint32_t value, int digits) {
     char text[16];
@@ -12,18 +19,18 @@ std::string HexDigits(std::uint32_t value, int digits) {
     return text;
 }
 
-void WaitMilliseconds(int milliseconds) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-}
-
 bool FlashModeLink::Send(std::string_view text) {
-    return link_.Write(text.data(), text.size());
+    if (!link_.WriteBytes(text))
+        return false;
+    lineFreeAt_ =
+        std::max(lineFreeAt_, link_.Clock().Now()) +
+        std::chrono::duration_cast<LinkClock::TimePoint::duration>(ByteTime * text.size());
+    undrained_ += text.size();
+    return true;
 }
 
 std::string FlashModeLink::Read(std::size_t count) {
-    std::string reply(count, '\0');
-    reply.resize(link_.Read(reply.data(), count));
-    return reply;
+    return link_.ReadBytes(count, ReplyWait::FlashMode);
 }
 
 std::string FlashModeLink::Exchange(std::string_view text, std::size_t replyLength) {
@@ -31,24 +38,39 @@ std::string FlashModeLink::Exchange(std::string_view text, std::size_t replyLeng
     return Read(replyLength);
 }
 
+void FlashModeLink::WaitForLine() {
+    link_.Drain(undrained_);
+    undrained_ = 0;
+    link_.Clock().SleepUntil(lineFreeAt_);
+}
+
+void FlashModeLink::Wait(std::chrono::milliseconds time) {
+    link_.Clock().SleepFor(time);
+}
+
+void FlashModeLink::Purge() {
+    link_.Purge();
+    undrained_ = 0;
+}
+
 void FlashModeLink::SendModeSwitch(std::uint32_t value) {
-    link_.SendText(("$" + HexDigits(value, 8) + "\r").c_str());
+    Send("$" + HexDigits(value, 8) + "\r");
 }
 
 FlashCheck FlashModeLink::EnterFlashMode() {
     if (Exchange("=\r", 1) == "?")
         return std::nullopt;
-    WaitMilliseconds(100);
-    link_.Purge();
+    Wait(100ms);
+    Purge();
 
     // V stays 0 when the unit gives no plain value; the switch is then tried
     // with FFFFFFFF and 00000000.
     std::uint32_t v = 0;
     ReplyCode code{};
     std::uint32_t reply = 0;
-    if (!link_.Query('l', 4, code, reply) || code != ReplyCode::Value) {
-        WaitMilliseconds(100);
-        link_.Purge();
+    if (!link_.Query('l', 4, code, reply, ReplyWait::FlashMode) || code != ReplyCode::Value) {
+        Wait(100ms);
+        Purge();
         if (Exchange("1", 1) != "0")
             return MakeFlashError(29, "Can't force ZEB40 unit to flash update mode (29)");
     } else {
@@ -56,16 +78,16 @@ FlashCheck FlashModeLink::EnterFlashMode() {
     }
 
     SendModeSwitch(~v);
-    WaitMilliseconds(200);
-    link_.Purge();
+    Wait(200ms);
+    Purge();
     if (Exchange("\r", 1) == "?")
         return std::nullopt;
 
-    WaitMilliseconds(1000);
-    link_.Purge();
+    Wait(1000ms);
+    Purge();
     SendModeSwitch(v);
-    WaitMilliseconds(2000);
-    link_.Purge();
+    Wait(2000ms);
+    Purge();
     if (Exchange("1", 2).starts_with('0'))
         return std::nullopt;
     return MakeFlashError(30, "Can't force ZEB40 unit to flash update mode (30)");

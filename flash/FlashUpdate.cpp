@@ -5,19 +5,21 @@
 #include "flash/PackageCheck.h"
 #include "flash/PackageFile.h"
 #include "flash/PackageLocator.h"
+#include "flash/PagePacer.h"
 #include "flash/ProgrammingPiece.h"
 #include "flash/ReadBackDecoder.h"
 #include "operator/PortRefusal.h"
 #include "resources/Strings.h"
 
-#include <cerrno>
 #include <chrono>
 
 namespace zeb40 {
 namespace {
 
-constexpr int FlashReadTimeoutMs = 2000;
-constexpr int PagePauseMs = 80;
+using namespace std::chrono_literals;
+
+constexpr auto HeldWriteRetry = std::chrono::milliseconds(static_cast<int>(ReplyWait::FlashMode));
+constexpr auto PagePause = 80ms;
 constexpr std::uint16_t FirmwareStart = 0x2000;
 constexpr std::uint16_t EraseBlockSize = 0x2000;
 constexpr int EraseBlocks = 5;
@@ -25,9 +27,7 @@ constexpr int EraseBlocks = 5;
 class UnitReadBack : public ReadBackPeer {
   public:
     explicit UnitReadBack(FlashModeLink& unit) : unit_(unit) {}
-    void RequestBytes(std::size_t count) override {
-        unit_.Link().WriteText(std::string(count, '9').c_str(), count);
-    }
+    void RequestBytes(std::size_t count) override { unit_.Send(std::string(count, '9')); }
     std::string ReadReply() override { return unit_.Read(2); }
 
   private:
@@ -38,7 +38,7 @@ class UnitReadBack : public ReadBackPeer {
 class FlashSequence {
   public:
     FlashSequence(UnitLink& link, std::string_view package, PackageIndex& index, Operator& op)
-        : unit_(link), package_(package), index_(index), op_(op) {}
+        : link_(link), unit_(link), package_(package), index_(index), op_(op) {}
 
     FlashCheck TestUnit();
     FlashCheck Erase();
@@ -47,12 +47,12 @@ class FlashSequence {
     FlashCheck Restart();
 
   private:
-    UnitLink& Link() { return unit_.Link(); }
-    bool SendProgrammed(char c, std::uint16_t& address);
+    bool SendProgrammed(PagePacer& pacer, char c);
     int ProgressAt(int start, int span, std::int64_t position) const {
         return flash_progress::Position(start, span, position, index_.romStart, dataEnd_);
     }
 
+    UnitLink& link_;
     FlashModeLink unit_;
     std::string_view package_;
     PackageIndex& index_;
@@ -88,15 +88,12 @@ FlashCheck FlashSequence::Erase() {
     return std::nullopt;
 }
 
-// One character through WritePaced. A write that timed out, held up on the
-// line, is tried again for as long as the unit may take to answer; any other
-// failure ends the sending.
-bool FlashSequence::SendProgrammed(char c, std::uint16_t& address) {
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::milliseconds(FlashReadTimeoutMs);
-    while (!Link().WritePaced(&c, 1, PagePauseMs, address)) {
-        if (Link().Lost() || Link().LastErrorNumber() != ETIMEDOUT ||
-            std::chrono::steady_clock::now() >= deadline)
+// One programmed character. A write held up on the line is tried again for as
+// long as the unit may take to answer; a vanished device ends the sending.
+bool FlashSequence::SendProgrammed(PagePacer& pacer, char c) {
+    const auto deadline = link_.Clock().Now() + HeldWriteRetry;
+    while (!pacer.Send(c)) {
+        if (unit_.Lost() || link_.Clock().Now() >= deadline)
             return false;
     }
     return true;
@@ -114,7 +111,7 @@ FlashCheck FlashSequence::Program() {
     dataEnd_ = file.Tell();
     file.Seek(index_.romStart);
 
-    std::uint16_t address = FirmwareStart;
+    PagePacer pacer(unit_, FirmwareStart, PagePause);
     if (auto error = unit_.SetAddressPointer(FirmwareStart))
         return error;
     unit_.Send("I");
@@ -130,16 +127,19 @@ FlashCheck FlashSequence::Program() {
             return MakeFlashError(37, "Unexpected end of .rom file (37)");
         ProgrammingPiece part = SplitProgrammingPiece(*piece);
         if (part.end == ProgrammingPiece::End::EmptyLine) {
-            Link().Drain();
-            WaitMilliseconds(200);
+            unit_.WaitForLine();
+            unit_.Wait(200ms);
             unit_.Send("=");
             break;
         }
         for (std::size_t i = 0; writing && i < part.text.size(); ++i)
-            writing = SendProgrammed(part.text[i], address);
+            writing = SendProgrammed(pacer, part.text[i]);
         if (part.end == ProgrammingPiece::End::Equals)
             break;
     }
+    // The unit answers once it has the last character, which may still be
+    // on its way long after the write returned.
+    unit_.WaitForLine();
     programmedCleanly_ = unit_.Read(2) == "00";
     if (!FindLine(file, index_.delimiter))
         return MakeFlashError(38, "%s missing (38)", index_.delimiter);
@@ -150,9 +150,9 @@ FlashCheck FlashSequence::ReadBack() {
     PackageReader file(package_);
     file.Seek(index_.romStart);
     ReadBackDecoder decoder(programmedCleanly_);
-    Link().Drain();
-    WaitMilliseconds(100);
-    Link().Purge();
+    unit_.WaitForLine();
+    unit_.Wait(100ms);
+    unit_.Purge();
     if (auto error = unit_.SetAddressPointer(FirmwareStart))
         return error;
     UnitReadBack peer(unit_);
@@ -204,7 +204,6 @@ FlashResult FlashUpdate(UnitLink& link, const std::string& portName, PackageInde
         ShowCantOpenPort(op, link);
         return {FlashOutcome::NoPort, std::nullopt};
     }
-    link.SetReadTimeout(FlashReadTimeoutMs);
 
     auto chosen = op.ChooseFile(PackageChoice());
     if (!chosen)

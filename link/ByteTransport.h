@@ -10,6 +10,8 @@ namespace zeb40 {
 
 // How long one read may take: it ends when all bytes came, when more than
 // intervalMs passed between two bytes, or when totalMs passed since it began.
+// intervalMs 0: it ends with what has come as soon as no further byte is
+// waiting, once the first one came.
 struct ReadBounds {
     int totalMs = 1000;
     int intervalMs = 100;
@@ -46,8 +48,8 @@ class ByteTransport {
     virtual bool Lost() const = 0;
     // The system's reason for the last failure ("Device or resource busy").
     virtual std::string LastError() const = 0;
-    // Why the last Open failed, in words an operator can act on: the device
-    // and the system's reason, with a hint where one helps (a group to join).
+    // Why the last Open failed, in words an operator can act on:
+    // "<device>: <reason>", with a hint where one helps (a group to join).
     virtual std::string OpenFailureDetail() const = 0;
 };
 

@@ -22,7 +22,8 @@ struct Reply {
 };
 
 // Reads a hexadecimal number the way "%lx" does: leading white space, an
-// optional sign and "0x", then hex digits. Values beyond 32 bits saturate.
+// optional sign and "0x", then hex digits. Values beyond 32 bits are cut to
+// 32 bits, as "%lx" reads them.
 // Returns the number and how many characters it took, or nothing.
 struct ScannedNumber {
     std::uint32_t value;

@@ -1,10 +1,26 @@
 #include "link/UnitLink.h"
 
+#include "link/PortNames.h"
 #include "link/ReplyDecoding.h"
+#include "link/SerialTransport.h"
 
-#include <cstring>
+#include <algorithm>
 
 namespace zeb40 {
+namespace {
+
+// The bounds of the serial line: 1 ms per byte on top of a constant.
+constexpr int MsPerByte = 1;
+constexpr int WriteConstantMs = 100;
+constexpr int ReadIntervalMs = 100;
+// Enough for an echo and a reply line in one read.
+constexpr std::size_t ReadAheadChunk = 64;
+
+int TransferMs(std::size_t count, int constantMs) {
+    return static_cast<int>(count) * MsPerByte + constantMs;
+}
+
+} // namespace
 
 std::string HexText(std::uint32_t value) {
     static constexpr char Digits[] = "0123456789ABCDEF";
@@ -20,31 +36,129 @@ std::string HexText(std::uint32_t value) {
     return result;
 }
 
-bool UnitLink::SendText(const char* text) {
-    return WriteText(text, std::strlen(text));
+UnitLink::UnitLink() : UnitLink(MakeSerialTransport(), SteadyClock()) {}
+
+UnitLink::UnitLink(std::unique_ptr<ByteTransport> transport, LinkClock& clock)
+    : transport_(std::move(transport)), clock_(clock) {}
+
+UnitLink::~UnitLink() = default;
+
+bool UnitLink::OpenByName(const std::string& name) {
+    readAhead_.clear();
+    stopped_ = false;
+    betweenExchanges_ = true;
+    return transport_->Open(DevicePathForName(name));
+}
+
+bool UnitLink::Close() {
+    readAhead_.clear();
+    transport_->Close();
+    return true;
+}
+
+bool UnitLink::CloseIfOpen() {
+    if (!IsOpen())
+        return false;
+    return Close();
+}
+
+bool UnitLink::IsOpen() const {
+    return transport_->IsOpen();
+}
+
+bool UnitLink::Lost() const {
+    return stopped_ || transport_->Lost();
+}
+
+bool UnitLink::StopAsked() {
+    if (stop_ != nullptr && stop_->load())
+        stopped_ = true;
+    return stopped_;
+}
+
+std::string UnitLink::OpenFailureDetail() const {
+    return transport_->OpenFailureDetail();
+}
+
+std::string UnitLink::OpenFailureReason() const {
+    std::string detail = transport_->OpenFailureDetail();
+    const std::size_t separator = detail.find(": ");
+    return separator == std::string::npos ? detail : detail.substr(separator + 2);
+}
+
+int UnitLink::WaitMs(ReplyWait wait) const {
+    return std::max(static_cast<int>(wait), raisedWaitMs_);
+}
+
+bool UnitLink::WriteBytes(std::string_view bytes) {
+    if (stopped_ || (betweenExchanges_ && StopAsked()))
+        return false;
+    betweenExchanges_ = false;
+    return transport_->Write(bytes.data(), bytes.size(), TransferMs(bytes.size(), WriteConstantMs));
+}
+
+std::string UnitLink::ReadBytes(std::size_t count, ReplyWait wait) {
+    betweenExchanges_ = true;
+    if (stopped_)
+        return {};
+    std::string bytes = readAhead_.substr(0, count);
+    readAhead_.erase(0, bytes.size());
+    if (bytes.size() == count)
+        return bytes;
+    const std::size_t had = bytes.size();
+    bytes.resize(count);
+    const std::size_t got = transport_->Read(bytes.data() + had, count - had,
+                                             {TransferMs(count, WaitMs(wait)), ReadIntervalMs});
+    bytes.resize(had + got);
+    return bytes;
+}
+
+bool UnitLink::Drain(std::size_t pendingBytes) {
+    return transport_->Drain(TransferMs(pendingBytes, WriteConstantMs));
+}
+
+bool UnitLink::Purge() {
+    readAhead_.clear();
+    return transport_->Purge();
+}
+
+bool UnitLink::SendText(std::string_view text) {
+    return WriteBytes(text);
 }
 
 bool UnitLink::SendLetter(char letter) {
-    if (!WriteText(&letter, 1))
+    if (!WriteBytes({&letter, 1}))
         return false;
-    return WriteText("\r", 1);
+    return WriteBytes("\r");
 }
 
 bool UnitLink::SendCommand(char letter, std::uint32_t value) {
-    if (!WriteText(&letter, 1))
+    if (!WriteBytes({&letter, 1}))
         return false;
-    std::string text = HexText(value);
-    if (!WriteText(text.c_str(), text.size()))
+    if (!WriteBytes(HexText(value)))
         return false;
-    return WriteText("\r", 1);
+    return WriteBytes("\r");
 }
 
-bool UnitLink::ReadLine(Line& line) {
+// Whatever has arrived, once the first byte came within the time one awaited
+// byte may take; so a line costs one read, not one per byte.
+bool UnitLink::FillReadAhead(ReplyWait wait) {
+    betweenExchanges_ = true;
+    if (stopped_)
+        return false;
+    char chunk[ReadAheadChunk];
+    const std::size_t got = transport_->Read(chunk, sizeof chunk, {TransferMs(1, WaitMs(wait)), 0});
+    readAhead_.append(chunk, got);
+    return got > 0;
+}
+
+bool UnitLink::ReadLine(Line& line, ReplyWait wait) {
     line.length = 0;
     while (line.length < Line::MaxLineLength) {
-        char byte = 0;
-        if (Read(&byte, 1) != 1)
+        if (readAhead_.empty() && !FillReadAhead(wait))
             return false;
+        const char byte = readAhead_.front();
+        readAhead_.erase(0, 1);
         line.bytes[line.length++] = byte;
         if (byte == '\n')
             return true;
@@ -52,9 +166,9 @@ bool UnitLink::ReadLine(Line& line) {
     return true; // the rest of a longer line is read as the next line
 }
 
-bool UnitLink::ReadEcho(char& letter, std::uint32_t& value) {
+bool UnitLink::ReadEcho(char& letter, std::uint32_t& value, ReplyWait wait) {
     Line line;
-    if (!ReadLine(line))
+    if (!ReadLine(line, wait))
         return false;
     Echo echo = DecodeEcho(line.View()).value_or(Echo{});
     letter = echo.letter;
@@ -63,9 +177,9 @@ bool UnitLink::ReadEcho(char& letter, std::uint32_t& value) {
 }
 
 bool UnitLink::ReadReplyLine(bool withSecondSlot, ReplyCode& code, std::uint32_t& value,
-                             std::uint32_t& second) {
+                             std::uint32_t& second, ReplyWait wait) {
     Line line;
-    if (!ReadLine(line))
+    if (!ReadLine(line, wait))
         return false;
     auto reply = DecodeReply(line.View(), withSecondSlot);
     if (!reply)
@@ -77,13 +191,14 @@ bool UnitLink::ReadReplyLine(bool withSecondSlot, ReplyCode& code, std::uint32_t
     return true;
 }
 
-bool UnitLink::ReadReply(ReplyCode& code, std::uint32_t& value) {
+bool UnitLink::ReadReply(ReplyCode& code, std::uint32_t& value, ReplyWait wait) {
     std::uint32_t unused = 0;
-    return ReadReplyLine(false, code, value, unused);
+    return ReadReplyLine(false, code, value, unused, wait);
 }
 
-bool UnitLink::ReadReply(ReplyCode& code, std::uint32_t& value, std::uint32_t& second) {
-    return ReadReplyLine(true, code, value, second);
+bool UnitLink::ReadReply(ReplyCode& code, std::uint32_t& value, std::uint32_t& second,
+                         ReplyWait wait) {
+    return ReadReplyLine(true, code, value, second, wait);
 }
 
 bool UnitLink::Probe() {
@@ -97,39 +212,41 @@ bool UnitLink::Probe() {
     return ReadReply(code, value) && code == ReplyCode::CO;
 }
 
-bool UnitLink::SendAndCheckEcho(char letter, std::uint32_t value) {
+bool UnitLink::SendAndCheckEcho(char letter, std::uint32_t value, ReplyWait wait) {
     if (!SendCommand(letter, value))
         return false;
     char echoedLetter = 0;
     std::uint32_t echoedValue = 0;
-    return ReadEcho(echoedLetter, echoedValue) && echoedLetter == letter && echoedValue == value;
+    return ReadEcho(echoedLetter, echoedValue, wait) && echoedLetter == letter &&
+           echoedValue == value;
 }
 
-bool UnitLink::Command(char letter, std::uint32_t value) {
-    if (!SendAndCheckEcho(letter, value))
+bool UnitLink::Command(char letter, std::uint32_t value, ReplyWait wait) {
+    if (!SendAndCheckEcho(letter, value, wait))
         return false;
     ReplyCode code{};
     std::uint32_t result = 0;
-    return ReadReply(code, result) && code == ReplyCode::OK;
+    return ReadReply(code, result, wait) && code == ReplyCode::OK;
 }
 
-bool UnitLink::CommandLetter(char letter) {
+bool UnitLink::CommandLetter(char letter, ReplyWait wait) {
     if (!SendLetter(letter))
         return false;
     char echoedLetter = 0;
     std::uint32_t echoedValue = 0;
-    if (!ReadEcho(echoedLetter, echoedValue) || echoedLetter != letter)
+    if (!ReadEcho(echoedLetter, echoedValue, wait) || echoedLetter != letter)
         return false;
     ReplyCode code{};
     std::uint32_t result = 0;
-    return ReadReply(code, result) && code == ReplyCode::OK;
+    return ReadReply(code, result, wait) && code == ReplyCode::OK;
 }
 
-bool UnitLink::Query(char letter, std::uint32_t value, ReplyCode& code, std::uint32_t& result) {
-    if (!SendAndCheckEcho(letter, value))
+bool UnitLink::Query(char letter, std::uint32_t value, ReplyCode& code, std::uint32_t& result,
+                     ReplyWait wait) {
+    if (!SendAndCheckEcho(letter, value, wait))
         return false;
     std::uint32_t decoded = 0;
-    if (!ReadReply(code, decoded))
+    if (!ReadReply(code, decoded, wait))
         return false;
     result = decoded;
     return true;
@@ -153,7 +270,7 @@ bool UnitLink::QueryByte(char letter, std::uint32_t value, ReplyCode& code, std:
 
 bool UnitLink::QueryPair(char letter, std::uint32_t value, ReplyCode& code, std::uint32_t& first,
                          std::uint32_t& second) {
-    if (!SendAndCheckEcho(letter, value))
+    if (!SendAndCheckEcho(letter, value, ReplyWait::Normal))
         return false;
     std::uint32_t a = 0;
     std::uint32_t b = 0;
@@ -162,6 +279,15 @@ bool UnitLink::QueryPair(char letter, std::uint32_t value, ReplyCode& code, std:
     first = a;
     second = b;
     return true;
+}
+
+RaisedReplyWait::RaisedReplyWait(UnitLink& link, ReplyWait wait)
+    : link_(link), previousMs_(link.raisedWaitMs_) {
+    link_.raisedWaitMs_ = std::max(previousMs_, static_cast<int>(wait));
+}
+
+RaisedReplyWait::~RaisedReplyWait() {
+    link_.raisedWaitMs_ = previousMs_;
 }
 
 } // namespace zeb40

@@ -1,13 +1,12 @@
 #include "operator/PortRefusal.h"
 
-#include "link/PortAccess.h"
 #include "resources/Strings.h"
 
 namespace zeb40 {
 
-void ShowCantOpenPort(Operator& op, const SerialPort& port) {
+void ShowCantOpenPort(Operator& op, const UnitLink& link) {
     op.ShowMessageWithDetail(strings::CantOpenPort, strings::ErrorCaption, MessageIcon::Exclamation,
-                             OpenFailureDetail(port));
+                             link.OpenFailureDetail());
 }
 
 } // namespace zeb40

@@ -2,11 +2,11 @@
 // The "Can't open port" message every command shows, with the system's reason
 // beneath it.
 
-#include "link/SerialPort.h"
+#include "link/UnitLink.h"
 #include "operator/Operator.h"
 
 namespace zeb40 {
 
-void ShowCantOpenPort(Operator& op, const SerialPort& port);
+void ShowCantOpenPort(Operator& op, const UnitLink& link);
 
 } // namespace zeb40

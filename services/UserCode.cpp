@@ -1,6 +1,5 @@
 #include "services/UserCode.h"
 
-#include "link/PortAccess.h"
 #include "link/PortNames.h"
 #include "link/ReplyDecoding.h"
 #include "services/UnitConnection.h"
@@ -51,7 +50,7 @@ UnattendedResult DownloadUserCode(UnitLink& link, const std::string& portName,
                                   const std::string& userCode) {
     if (OpenPort(link, portName) != UnitAccess::Ready)
         return {false,
-                "can't open port " + PortDescription(portName) + ": " + OpenFailureReason(link)};
+                "can't open port " + PortDescription(portName) + ": " + link.OpenFailureReason()};
     UnattendedResult result;
     if (!link.Probe()) {
         result.failure = "no ZEB40 answers on port " + PortDescription(portName);

@@ -24,15 +24,10 @@ void MakeRaw(int fd) {
     }
 }
 
-// Paced timing at the scale of one byte (260 us) needs waits that end on
-// time: sleep most of the way, then spin the last stretch, since a sleep on
-// a virtual machine may wake 50 us or more late.
+// Deadlines follow one another on one clock, so a wake-up that comes late (a
+// busy machine) delays that step but never the ones after it.
 void WaitUntil(Clock::time_point deadline) {
-    constexpr auto SpinStretch = std::chrono::microseconds(200);
-    if (deadline - Clock::now() > SpinStretch)
-        std::this_thread::sleep_until(deadline - SpinStretch);
-    while (Clock::now() < deadline) {
-    }
+    std::this_thread::sleep_until(deadline);
 }
 
 bool IsHexDigit(char c) {
@@ -105,6 +100,27 @@ void Emulator::Stop() {
     }
 }
 
+void Emulator::Attach(Attachment attachment) {
+    devicePath_ = attachment.devicePath;
+    attachment_ = std::move(attachment);
+}
+
+void Emulator::Feed(std::string_view bytes) {
+    for (char byte : bytes) {
+        if (hungUp_)
+            return;
+        OnByte(byte);
+    }
+}
+
+std::chrono::steady_clock::time_point Emulator::Now() const {
+    if (attachment_)
+        return attachment_->now();
+    // Paced, the unit handles each byte at once but by the time it arrives on
+    // the line; its answers wait for their own time on the line.
+    return options_.paced ? receiveClock_ : Clock::now();
+}
+
 void Emulator::HangUp() {
     if (thread_.joinable() && std::this_thread::get_id() != thread_.get_id()) {
         hangUpRequested_ = true;
@@ -175,19 +191,22 @@ bool Emulator::Configure(const std::string& key, const std::string& value) {
 }
 
 void Emulator::Send(const std::string& bytes) {
-    if (master_ < 0 || bytes.empty())
-        return;
-    if (options_.paced) {
-        // Byte by byte at line rate, so the program works on the first bytes
-        // while the later ones are still on the line, as with a real port.
-        sendClock_ = std::max(sendClock_, Clock::now());
-        for (char byte : bytes) {
-            sendClock_ += ByteTime;
-            WaitUntil(sendClock_);
-            WriteAll(std::string_view(&byte, 1));
-        }
+    if (attachment_ && !hungUp_) {
+        attachment_->output(bytes);
         return;
     }
+    if (master_ < 0 || bytes.empty())
+        return;
+    if (!options_.paced) {
+        WriteAll(bytes);
+        return;
+    }
+    // At line rate from the moment the command was complete. An answer is a
+    // few bytes that the program reads whole, so it goes out in one piece when
+    // its last byte would have arrived: never early, and one wake-up for the
+    // program instead of one per byte.
+    sendClock_ = std::max(sendClock_, receiveClock_) + ByteTime * bytes.size();
+    WaitUntil(sendClock_);
     WriteAll(bytes);
 }
 
@@ -203,10 +222,9 @@ void Emulator::WriteAll(std::string_view bytes) {
     }
 }
 
-void Emulator::PaceReception(std::size_t byteCount) {
-    if (!options_.paced)
-        return;
-    receiveClock_ = std::max(receiveClock_, Clock::now()) + ByteTime * byteCount;
+void Emulator::PaceReception(Clock::time_point readAt) {
+    if (options_.paced)
+        receiveClock_ = std::max(receiveClock_, readAt) + ByteTime;
 }
 
 void Emulator::Serve() {
@@ -232,9 +250,12 @@ void Emulator::Serve() {
         ssize_t n = ::read(master_, buffer, sizeof buffer);
         if (n <= 0)
             continue;
-        PaceReception(static_cast<std::size_t>(n));
-        for (ssize_t i = 0; i < n && !hungUp_; ++i)
+        // Each byte arrives one byte time after the one before it.
+        const auto readAt = Clock::now();
+        for (ssize_t i = 0; i < n && !hungUp_; ++i) {
+            PaceReception(readAt);
             OnByte(buffer[i]);
+        }
         if (hungUp_)
             return;
     }
@@ -245,8 +266,6 @@ void Emulator::OnByte(char byte) {
         auto lock = Lock();
         receivedBytes_ += byte;
         if (rawOwner_) {
-            if (options_.paced)
-                WaitUntil(receiveClock_);
             rawOwner_->OnRawByte(*this, byte);
             return;
         }
@@ -269,8 +288,6 @@ void Emulator::OnByte(char byte) {
 }
 
 void Emulator::OnLine(const std::string& line) {
-    if (options_.paced)
-        WaitUntil(receiveClock_);
     ReceivedCommand command = ParseCommand(line);
     {
         auto lock = Lock();
@@ -328,7 +345,11 @@ void Emulator::Answer(const ReceivedCommand& command) {
     if (response.silent)
         return;
     int delay = response.busyMs + (fault && fault->kind == Fault::Kind::Late ? fault->delayMs : 0);
-    if (delay > 0)
+    if (delay > 0 && attachment_)
+        attachment_->delay(std::chrono::milliseconds(delay));
+    else if (delay > 0 && options_.paced)
+        receiveClock_ += std::chrono::milliseconds(delay); // the answer waits on the unit's clock
+    else if (delay > 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(delay));
 
     const Fault::Kind kind = fault ? fault->kind : Fault::Kind::Late;

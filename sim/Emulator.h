@@ -11,8 +11,10 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -36,6 +38,23 @@ class Emulator {
     // could be made.
     bool Start();
     void Stop();
+    // Without a pseudo-terminal or thread, for tests on a fake line: bytes go
+    // in through Feed on the caller's thread, the answers go to output, and
+    // the time the unit works before answering is handed to delay instead of
+    // slept. now is the clock the unit keeps its own time by; devicePath is
+    // the name the unit is found by.
+    struct Attachment {
+        std::string devicePath;
+        std::function<void(std::string_view)> output;
+        std::function<void(std::chrono::milliseconds)> delay;
+        std::function<std::chrono::steady_clock::time_point()> now;
+    };
+    void Attach(Attachment attachment);
+    void Feed(std::string_view bytes);
+    // The unit's own time while it handles a byte: the attachment's clock,
+    // paced the moment the byte arrived on the line, else the steady clock.
+    std::chrono::steady_clock::time_point Now() const;
+
     // Closes the line as an unplugged device would.
     void HangUp();
     bool HungUp() const { return hungUp_; }
@@ -80,7 +99,8 @@ class Emulator {
     void Answer(const ReceivedCommand& command);
     Response Dispatch(const ReceivedCommand& command);
     Fault* MatchingFault(const ReceivedCommand& command);
-    void PaceReception(std::size_t byteCount);
+    // The moment the byte being handled has fully arrived on the line.
+    void PaceReception(std::chrono::steady_clock::time_point readAt);
     void WriteAll(std::string_view bytes);
     void CloseLine();
 
@@ -93,6 +113,7 @@ class Emulator {
     std::string receivedBytes_;
     std::vector<Fault> faults_;
     Extension* rawOwner_ = nullptr;
+    std::optional<Attachment> attachment_;
     std::string pendingLine_;
 
     int master_ = -1;

@@ -9,8 +9,6 @@
 namespace zeb40::sim {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 constexpr std::uint32_t BlockSize = 0x2000;
 constexpr std::uint16_t PageSize = 128;
 constexpr std::uint16_t LastPacedAddress = 0x4000; // pages above this program at once
@@ -204,13 +202,14 @@ void FlashMode::Erase(Emulator& unit) {
 }
 
 void FlashMode::OnProgramming(Emulator& unit, char byte) {
-    if (Clock::now() < busyUntil_) {
+    if (unit.Now() < busyUntil_) {
         ++lost_;
         return;
     }
     if (byte == '=') {
         phase_ = Phase::Command;
         Reply(unit, FlashReply::ProgramResult, programFailed_ ? "01" : "00");
+        programmedAt_ = unit.Now();
         return;
     }
     const int value = Base64Value(byte);
@@ -224,7 +223,7 @@ void FlashMode::OnProgramming(Emulator& unit, char byte) {
     const std::uint16_t address = pointer_;
     ProgramByte(static_cast<std::uint8_t>(accumulator_ >> bitsHeld_));
     if (address <= LastPacedAddress && address % PageSize == 0)
-        busyUntil_ = Clock::now() + pageTime_;
+        busyUntil_ = unit.Now() + pageTime_;
 }
 
 void FlashMode::ProgramByte(std::uint8_t byte) {

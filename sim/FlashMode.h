@@ -82,6 +82,8 @@ class FlashMode : public Extension {
     std::vector<std::uint8_t> Flash(std::size_t count) const;
     std::uint64_t LostCharacters() const { return lost_; }
     std::uint64_t BytesSent() const { return sent_; }
+    // When the last programming result went out (the read-back follows).
+    std::chrono::steady_clock::time_point ProgrammedAt() const { return programmedAt_; }
 
   private:
     enum class Phase { Command, Address, Programming, SkipLine };
@@ -109,6 +111,7 @@ class FlashMode : public Extension {
     int bitsHeld_ = 0;
     bool programFailed_ = false;
     std::chrono::steady_clock::time_point busyUntil_{};
+    std::chrono::steady_clock::time_point programmedAt_{};
     std::uint64_t lost_ = 0;
     std::uint64_t sent_ = 0;
 };

@@ -40,9 +40,12 @@ inline CliRun RunTool(const std::vector<std::string>& arguments,
 
 class CliFixture : public EmulatorFixture {
   protected:
+    explicit CliFixture(Line kind = Line::PseudoTerminal) : EmulatorFixture(kind) {}
     // The arguments after "--port <the emulator>".
     CliRun Run(std::vector<std::string> arguments, cli::CliEnvironment environment = {}) {
         arguments.insert(arguments.begin(), {"--port", unit.DevicePath()});
+        if (kind == Line::Fake)
+            environment.link = &link;
         return RunTool(arguments, std::move(environment));
     }
     // The command texts the unit received, without the presence check.

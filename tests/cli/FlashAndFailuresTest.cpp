@@ -11,7 +11,11 @@
 namespace zeb40::test {
 namespace {
 
-class Failures : public CliFixture {};
+// On the fake line, where the silences pass as fake time.
+class Failures : public CliFixture {
+  protected:
+    Failures() : CliFixture(Line::Fake) {}
+};
 
 TEST_F(Failures, UsageErrorsNeedNoUnit) {
     CliRun run = RunTool({"bogus"});
@@ -89,8 +93,10 @@ TEST_F(Failures, ALineThatVanishesMidwayIsACommunicationError) {
     EXPECT_EQ(run.out, "");
 }
 
+// On the fake line: the fixed waits of the update pass as fake time.
 class FlashCommand : public CliFixture {
   protected:
+    FlashCommand() : CliFixture(Line::Fake) {}
     void SetUp() override {
         CliFixture::SetUp();
         auto lock = unit.Lock();

@@ -1,6 +1,8 @@
 // The real zeb40ctl program: help, exit status, the port from the
 // environment and from the windows' settings.
 
+#include "sim/FlashMode.h"
+#include "sim/FlashPackageWriter.h"
 #include "tests/support/EmulatorFixture.h"
 
 #include <array>
@@ -95,6 +97,27 @@ TEST_F(Program, AQuestionWithoutTerminalFailsInsteadOfWaiting) {
         RunProgram(CleanEnvironment(dir), "--port " + unit.DevicePath() + " read -o " + file);
     EXPECT_EQ(run.code, 1);
     EXPECT_NE(run.out.find("add --yes"), std::string::npos);
+}
+
+// A line at its real rate, whose queue takes the whole package at once: the
+// program still gives the unit its page pauses and waits for its answers from
+// when the data has been carried.
+TEST_F(Program, FlashesThroughALineAtItsRealRate) {
+    sim::Emulator paced({.paced = true});
+    ASSERT_TRUE(paced.Start());
+    std::vector<std::uint8_t> image(600);
+    for (std::size_t i = 0; i < image.size(); ++i)
+        image[i] = static_cast<std::uint8_t>(i * 13 + 5);
+    sim::StampFirmwareVersion(image, 0x0360);
+    const std::string package = dir.File("fw.zcf");
+    std::ofstream(package, std::ios::binary) << sim::FlashPackageText(image);
+
+    ProgramRun run = RunProgram(CleanEnvironment(dir),
+                                "--quiet --port " + paced.DevicePath() + " flash " + package);
+    EXPECT_EQ(run.code, 0) << run.out;
+    auto lock = paced.Lock();
+    EXPECT_EQ(paced.Find<sim::FlashMode>()->Flash(image.size()), image);
+    EXPECT_EQ(paced.State().firmwareVersion, 0x0360);
 }
 
 } // namespace

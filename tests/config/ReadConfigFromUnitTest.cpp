@@ -9,10 +9,10 @@ namespace {
 
 using sim::Fault;
 
-class ReadConfigFromUnitTest : public test::EmulatorFixture {
+class ReadConfigFromUnitTest : public test::FakeLineFixture {
   protected:
     void SetUp() override {
-        EmulatorFixture::SetUp();
+        FakeLineFixture::SetUp();
         auto lock = unit.Lock();
         for (int item : ReadOrder())
             unit.State().items[static_cast<std::size_t>(item)] = static_cast<std::uint8_t>(item);

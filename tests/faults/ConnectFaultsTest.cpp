@@ -47,7 +47,7 @@ class ConnectFaultsTest : public test::FaultFixture {
     // Types the port name, clicks Connect and times the click.
     double ConnectTo(const std::string& port) {
         window->Port().setEditText(QString::fromStdString(port));
-        test::Stopwatch watch;
+        test::Stopwatch watch = StartStopwatch();
         window->ConnectBox().click();
         return watch.Seconds();
     }
@@ -240,7 +240,7 @@ TEST_F(ConnectFaultsTest, UnitVanishingAtLoadProfileIsReportedAndShownDisconnect
         if (auto* modal = QApplication::activeModalWidget())
             modal->close();
     });
-    test::Stopwatch watch;
+    test::Stopwatch watch = StartStopwatch();
     window->MenuAction(MainWindow::Command::LoadProfile).trigger();
     EXPECT_LT(watch.Seconds(), Immediate);
 

@@ -4,12 +4,6 @@
 
 namespace zeb40::test {
 
-std::unique_ptr<sim::Emulator> FaultFixture::StartFreshUnit() {
-    auto fresh = std::make_unique<sim::Emulator>();
-    EXPECT_TRUE(fresh->Start()) << "no pseudo-terminal";
-    return fresh;
-}
-
 void FaultFixture::MakeRoom(sim::Emulator& someUnit) {
     auto lock = someUnit.Lock();
     auto* memory = someUnit.Find<sim::ConfigMemory>();

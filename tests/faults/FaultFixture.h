@@ -1,7 +1,8 @@
 #pragma once
-// What every fault test needs: the emulated unit on a pty with the link, a
-// scripted operator, a stopwatch for loose time bounds and spare units for
-// the reconnect after the line went down.
+// What every fault test needs: the emulated unit with the link (on a pty, or
+// on the fake line where the test waits out timeouts), a scripted operator, a
+// stopwatch for time bounds and spare units for the reconnect after the line
+// went down.
 
 #include "sim/Emulator.h"
 #include "tests/support/EmulatorFixture.h"
@@ -26,14 +27,15 @@ inline constexpr double SaveProfileByteTimeout = 10.0;
 // echo) may cost.
 inline constexpr double Immediate = 0.5;
 
+// On the link's clock: real time on a pty, fake time on the fake line.
 class Stopwatch {
   public:
-    double Seconds() const {
-        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-    }
+    explicit Stopwatch(const LinkClock& clock) : clock_(clock), start_(clock.Now()) {}
+    double Seconds() const { return std::chrono::duration<double>(clock_.Now() - start_).count(); }
 
   private:
-    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+    const LinkClock& clock_;
+    LinkClock::TimePoint start_;
 };
 
 // The operator's reconnect comes long after the unit's last answer to a
@@ -45,9 +47,8 @@ inline void WaitForTheLineToSettle() {
 
 class FaultFixture : public EmulatorFixture {
   protected:
-    // Another unit on a pty of its own, as when the operator plugs the unit
-    // back in and it comes up on a new device.
-    std::unique_ptr<sim::Emulator> StartFreshUnit();
+    explicit FaultFixture(Line kind = Line::PseudoTerminal) : EmulatorFixture(kind) {}
+    Stopwatch StartStopwatch() { return Stopwatch(link.Clock()); }
     // Empties the unit's configuration memory and makes it as large as it
     // goes, so that a test can apply all settings several times.
     static void MakeRoom(sim::Emulator& someUnit);

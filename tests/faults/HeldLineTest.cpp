@@ -9,6 +9,7 @@
 
 #include <fcntl.h>
 #include <fstream>
+#include <functional>
 #include <termios.h>
 #include <unistd.h>
 
@@ -27,7 +28,7 @@ class HeldLineTest : public test::FaultFixture {};
 
 TEST_F(HeldLineTest, ConnectOnAHeldLineIsNoUnitWithinTheWriteTimeout) {
     HoldLine(unit.DevicePath());
-    test::Stopwatch watch;
+    test::Stopwatch watch = StartStopwatch();
     const ConnectResult result = ConnectToUnit(link, unit.DevicePath(), op);
     EXPECT_LT(watch.Seconds(), test::Immediate);
     EXPECT_EQ(result.outcome, ConnectOutcome::Refused);
@@ -42,23 +43,29 @@ class HoldingOperator : public test::ScriptedOperator {
     void PumpMessages() override {
         ScriptedOperator::PumpMessages();
         if (pumps == holdAtPump)
-            HoldLine(devicePath);
+            hold();
     }
-    std::string devicePath;
+    std::function<void()> hold;
     int holdAtPump = 0;
 };
 
-TEST_F(HeldLineTest, FlashUpdateOnALineHeldWhileProgrammingEndsWithinItsTimeouts) {
+// Waited out on the fake line, which holds its output as the terminal does.
+class HeldFakeLineTest : public test::FaultFixture {
+  protected:
+    HeldFakeLineTest() : FaultFixture(test::Line::Fake) {}
+};
+
+TEST_F(HeldFakeLineTest, FlashUpdateOnALineHeldWhileProgrammingEndsWithinItsTimeouts) {
     test::TempDir dir;
     std::vector<std::uint8_t> image(3000, 0x5A);
     std::ofstream(dir.File("fw.zcf"), std::ios::binary) << sim::FlashPackageText(image);
     HoldingOperator holding;
-    holding.devicePath = unit.DevicePath();
+    holding.hold = [this] { line->HoldLine(true); };
     holding.holdAtPump = 3;
     holding.files.push_back(ChosenFile{dir.File("fw.zcf"), "fw"});
     PackageIndex index;
 
-    test::Stopwatch watch;
+    test::Stopwatch watch = StartStopwatch();
     EXPECT_EQ(FlashUpdate(link, unit.DevicePath(), index, holding).outcome, FlashOutcome::Aborted);
     // One held character waited for, the programming result and the address
     // pointer of the read-back: three flash timeouts at most.

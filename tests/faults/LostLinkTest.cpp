@@ -52,7 +52,7 @@ TEST_F(LostLinkTest, MonitorPollingAVanishedUnitNeitherWaitsNorSpins) {
     EXPECT_NE(reader->text(), "Time Code");
 
     unit.HangUp();
-    test::Stopwatch watch;
+    test::Stopwatch watch = StartStopwatch();
     for (int tick = 0; tick < 50; ++tick)
         dialog.Monitor().Tick();
     EXPECT_LT(watch.Seconds(), Immediate);

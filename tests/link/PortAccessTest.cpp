@@ -1,4 +1,4 @@
-#include "link/PortAccess.h"
+#include "link/posix/PortAccess.h"
 
 #include "tests/support/EmulatorFixture.h"
 

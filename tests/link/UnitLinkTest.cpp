@@ -2,7 +2,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <thread>
 
 namespace zeb40 {
 namespace {
@@ -41,68 +40,6 @@ TEST_F(UnitLinkTest, ProbeSucceedsOnTheUnitAndFailsOtherwise) {
     EXPECT_FALSE(link.Probe());
 }
 
-TEST_F(UnitLinkTest, EchoMustMatchLetterAndValue) {
-    unit.AddFault(Fault::Of(Fault::Kind::WrongEchoValue, 'C', 1));
-    EXPECT_FALSE(link.Command('C', 3));
-    ASSERT_TRUE(OpenLink());
-    unit.AddFault(Fault::Of(Fault::Kind::WrongEchoLetter, 'C', 1));
-    EXPECT_FALSE(link.Command('C', 3));
-    ASSERT_TRUE(OpenLink());
-    // CommandLetter ignores the echoed value.
-    unit.AddFault(Fault::Of(Fault::Kind::WrongEchoValue, 'S', 1));
-    EXPECT_TRUE(link.CommandLetter('S'));
-    EXPECT_TRUE(link.Command('C', 3));
-}
-
-TEST_F(UnitLinkTest, RefusalsAreDecodedAndHandedBack) {
-    unit.AddFault(Fault::Refuse('B', "PI"));
-    ReplyCode code{};
-    std::uint32_t value = 99;
-    EXPECT_TRUE(link.Query('B', 0x12, code, value));
-    EXPECT_EQ(code, ReplyCode::PI);
-    EXPECT_EQ(value, 0u);
-    unit.AddFault(Fault::Refuse('C', "OV"));
-    EXPECT_FALSE(link.Command('C', 5));
-}
-
-TEST_F(UnitLinkTest, QuerySizesAreChecked) {
-    ReplyCode code{};
-    std::uint8_t byte = 7;
-    unit.AddFault(Fault::Reply('c', "100", 1));
-    EXPECT_FALSE(link.QueryByte('c', 12, code, byte));
-    EXPECT_EQ(code, ReplyCode::Value);
-    EXPECT_EQ(byte, 7);
-    std::uint16_t word = 7;
-    unit.AddFault(Fault::Reply('e', "10000", 1));
-    EXPECT_FALSE(link.QueryWord('e', 0x99, code, word));
-    EXPECT_EQ(word, 7);
-    EXPECT_TRUE(link.QueryWord('e', 0x99, code, word));
-    EXPECT_EQ(word, 0x0346);
-}
-
-TEST_F(UnitLinkTest, PairQueries) {
-    unit.AddFault(Fault::Reply('e', "10203004, ABCD"));
-    ReplyCode code{};
-    std::uint32_t first = 0, second = 0;
-    EXPECT_TRUE(link.QueryPair('e', 3, code, first, second));
-    EXPECT_EQ(code, ReplyCode::ValuePair);
-    EXPECT_EQ(first, 0x10203004u);
-    EXPECT_EQ(second, 0xABCDu);
-}
-
-TEST_F(UnitLinkTest, LongLinePutsTheNextExchangeOutOfStep) {
-    unit.AddFault(Fault::Of(Fault::Kind::LongLine, 'c', 1));
-    ReplyCode code{};
-    std::uint32_t value = 0;
-    EXPECT_TRUE(link.Query('c', 12, code, value)); // first 20 bytes parse as a number
-    EXPECT_FALSE(link.Command('P', 1));            // the rest arrives as its echo
-}
-
-TEST_F(UnitLinkTest, LfOnlyCodeIsUndecodable) {
-    unit.AddFault(Fault::Of(Fault::Kind::LfOnly, 'O', 1));
-    EXPECT_FALSE(link.CommandLetter('O'));
-}
-
 TEST_F(UnitLinkTest, SilentUnitCostsAboutOneSecondPerAwaitedByte) {
     unit.AddFault(Fault::Of(Fault::Kind::Silent, 0));
     auto start = Clock::now();
@@ -110,15 +47,6 @@ TEST_F(UnitLinkTest, SilentUnitCostsAboutOneSecondPerAwaitedByte) {
     double seconds = SecondsSince(start);
     EXPECT_GT(seconds, 0.9);
     EXPECT_LT(seconds, 3.0);
-}
-
-TEST_F(UnitLinkTest, RaisedReadTimeoutWaitsForABusyUnit) {
-    EXPECT_EQ(link.SetReadTimeout(5000), 1000);
-    unit.AddFault(Fault::Late('S', 1500, 1));
-    EXPECT_TRUE(link.CommandLetter('S'));
-    EXPECT_EQ(link.SetReadTimeout(1000), 5000);
-    ASSERT_TRUE(OpenLink());
-    EXPECT_EQ(link.Timeouts().readTotalConstantMs, 1000);
 }
 
 TEST_F(UnitLinkTest, VanishedDeviceFailsAtOnce) {
@@ -149,31 +77,16 @@ TEST_F(UnitLinkTest, CloseIfOpenOnAClosedPortDoesNothing) {
     EXPECT_FALSE(link.OpenByName("/dev/does-not-exist"));
 }
 
-TEST_F(UnitLinkTest, WritePacedPausesOnceAtThePageBoundary) {
-    std::uint16_t address = 0x2000;
-    auto start = Clock::now();
-    EXPECT_TRUE(link.WritePaced("ABCDEFGH", 8, 300, address));
-    EXPECT_GT(SecondsSince(start), 0.28);
-    EXPECT_LT(SecondsSince(start), 0.6);
-    EXPECT_EQ(address, 0x2006);
-    EXPECT_EQ(link.GroupCounter(), 0);
-
-    address = 0x4001;
-    start = Clock::now();
-    EXPECT_TRUE(link.WritePaced("ABCDEFGH", 8, 300, address));
-    EXPECT_LT(SecondsSince(start), 0.25);
-    EXPECT_TRUE(link.WritePaced("", 0, 300, address));
+TEST_F(UnitLinkTest, OpeningAnOpenPortAgainKeepsNoSecondLockBehind) {
+    EXPECT_TRUE(OpenLink());
+    EXPECT_TRUE(link.OpenByName(unit.DevicePath()));
+    EXPECT_TRUE(link.Probe());
+    link.Close();
+    UnitLink other;
+    EXPECT_TRUE(other.OpenByName(unit.DevicePath()));
 }
 
-TEST_F(UnitLinkTest, OpenByNameResetsTheGroupCounter) {
-    std::uint16_t address = 0x5000;
-    EXPECT_TRUE(link.WritePaced("AB", 2, 80, address));
-    EXPECT_EQ(link.GroupCounter(), 2);
-    ASSERT_TRUE(OpenLink());
-    EXPECT_EQ(link.GroupCounter(), 0);
-}
-
-TEST_F(UnitLinkTest, AStopEndsTheWorkBetweenCommandsAndPacedGroups) {
+TEST_F(UnitLinkTest, AStopEndsTheWorkBetweenCommands) {
     std::atomic<bool> stop{false};
     link.StopWhen(&stop);
     EXPECT_TRUE(link.Command('P', 12));
@@ -193,20 +106,11 @@ TEST_F(UnitLinkTest, AStopEndsTheWorkBetweenCommandsAndPacedGroups) {
     unit.WaitForReceived(2, std::chrono::seconds(2));
     EXPECT_EQ(unit.ReceivedBytes(), "PC\rO\r");
 
-    // Programmed characters stop only where a group of four begins.
+    // Opened again, the link works until the next stop.
     stop = false;
     ASSERT_TRUE(OpenLink());
-    std::uint16_t address = 0x5000;
-    EXPECT_TRUE(link.WritePaced("AB", 2, 80, address));
-    stop = true;
-    EXPECT_TRUE(link.WritePaced("CD", 2, 80, address));
-    EXPECT_FALSE(link.WritePaced("EF", 2, 80, address));
-    // The unit reads on its own thread: give it the time to see what came.
-    const auto deadline = Clock::now() + std::chrono::seconds(2);
-    while (!unit.ReceivedBytes().ends_with("ABCD") && Clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_TRUE(unit.ReceivedBytes().ends_with("ABCD"));
+    EXPECT_FALSE(link.Lost());
+    EXPECT_TRUE(link.Probe());
 }
 
 } // namespace

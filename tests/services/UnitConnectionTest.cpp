@@ -8,7 +8,7 @@ namespace {
 
 using sim::Fault;
 
-class UnitConnectionTest : public test::EmulatorFixture {
+class UnitConnectionTest : public test::FakeLineFixture {
   protected:
     test::ScriptedOperator op;
 };

@@ -1,5 +1,6 @@
 #include "sim/FlashMode.h"
 
+#include "flash/PagePacer.h"
 #include "sim/Base64.h"
 #include "sim/FlashPackageWriter.h"
 #include "tests/support/EmulatorFixture.h"
@@ -20,10 +21,8 @@ class FlashModeTest : public test::EmulatorFixture {
         ASSERT_NE(flash, nullptr);
     }
     std::string Exchange(const std::string& text, std::size_t replyLength) {
-        link.Write(text.data(), text.size());
-        std::string reply(replyLength, '\0');
-        reply.resize(link.Read(reply.data(), replyLength));
-        return reply;
+        link.WriteBytes(text);
+        return link.ReadBytes(replyLength, ReplyWait::Normal);
     }
     void EnterFlashMode() {
         auto lock = unit.Lock();
@@ -34,12 +33,14 @@ class FlashModeTest : public test::EmulatorFixture {
         EXPECT_EQ(Exchange("D20004", 4), "2000");
         EXPECT_EQ(Exchange("C", 2), "00");
         EXPECT_EQ(Exchange("D20004", 4), "2000");
-        link.Write("I", 1);
+        link.WriteBytes("I");
         if (paced) {
-            std::uint16_t address = 0x2000;
-            link.WritePaced(data.data(), data.size(), 80, address);
+            FlashModeLink line(link);
+            PagePacer pacer(line, 0x2000, std::chrono::milliseconds(80));
+            for (char c : data)
+                pacer.Send(c);
         } else {
-            link.Write(data.data(), data.size());
+            link.WriteBytes(data);
         }
         return Exchange("=", 2);
     }

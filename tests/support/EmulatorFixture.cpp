@@ -1,12 +1,37 @@
 #include "tests/support/EmulatorFixture.h"
 
+#include "link/SerialTransport.h"
+
 #include <cstdlib>
 #include <filesystem>
 
 namespace zeb40::test {
+namespace {
+
+std::unique_ptr<ByteTransport> MakeTransport(Line kind, sim::Emulator& unit, FakeClock& clock,
+                                             EmulatedTransport*& line) {
+    if (kind == Line::PseudoTerminal)
+        return MakeSerialTransport();
+    auto fake = std::make_unique<EmulatedTransport>(clock);
+    fake->Plug(unit);
+    line = fake.get();
+    return fake;
+}
+
+LinkClock& ClockOf(Line kind, FakeClock& clock) {
+    if (kind == Line::PseudoTerminal)
+        return SteadyClock();
+    return clock;
+}
+
+} // namespace
+
+EmulatorFixture::EmulatorFixture(Line lineKind)
+    : kind(lineKind), link(MakeTransport(kind, unit, clock, line), ClockOf(kind, clock)) {}
 
 void EmulatorFixture::SetUp() {
-    ASSERT_TRUE(unit.Start()) << "no pseudo-terminal";
+    if (kind == Line::PseudoTerminal)
+        ASSERT_TRUE(unit.Start()) << "no pseudo-terminal";
 }
 
 void EmulatorFixture::TearDown() {
@@ -24,6 +49,19 @@ std::vector<std::string> EmulatorFixture::ReceivedTexts() {
     for (const auto& command : unit.Received())
         texts.push_back(command.text);
     return texts;
+}
+
+std::unique_ptr<sim::Emulator> EmulatorFixture::StartFreshUnit() {
+    auto fresh = std::make_unique<sim::Emulator>();
+    if (kind == Line::PseudoTerminal)
+        EXPECT_TRUE(fresh->Start()) << "no pseudo-terminal";
+    else
+        line->Plug(*fresh);
+    return fresh;
+}
+
+double EmulatorFixture::SecondsSince(LinkClock::TimePoint start) {
+    return std::chrono::duration<double>(link.Clock().Now() - start).count();
 }
 
 TempDir::TempDir() {

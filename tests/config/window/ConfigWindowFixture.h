@@ -13,8 +13,11 @@
 
 namespace zeb40::test {
 
+// The window's logic on the fake line; the line itself is tested end to end
+// in tests/faults.
 class ConfigWindowFixture : public EmulatorFixture {
   protected:
+    ConfigWindowFixture() : EmulatorFixture(Line::Fake) {}
     void SetUp() override;
     void TearDown() override;
 

@@ -80,7 +80,6 @@ TEST_F(UnitFunctionsTest, SaveUserProfileAppliesThenSaves) {
     EXPECT_TRUE(op.messages.empty());
     EXPECT_EQ(op.notices, Wire{"Saving User Profile..."});
     EXPECT_FALSE(op.noticeOpen);
-    EXPECT_EQ(link.Timeouts().readTotalConstantMs, 1000);
 }
 
 TEST_F(UnitFunctionsTest, SaveUserProfileCancelledSendsNothing) {

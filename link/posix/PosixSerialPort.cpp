@@ -1,7 +1,9 @@
-#include "link/SerialPort.h"
+#include "link/posix/PosixSerialPort.h"
 
-#include "link/PortNames.h"
+#include "link/SerialTransport.h"
+#include "link/posix/PortAccess.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -19,7 +21,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 int MillisecondsUntil(Clock::time_point deadline) {
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    // Rounded up: a poll that wakes a fraction early would end a read before
+    // its time.
+    auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
     return left.count() > 0 ? static_cast<int>(left.count()) : 0;
 }
 
@@ -50,31 +54,33 @@ void SetModemLines(int fd, int lines, bool raise) {
 
 } // namespace
 
-SerialPort::~SerialPort() {
-    CloseIfOpen();
+std::unique_ptr<ByteTransport> MakeSerialTransport() {
+    return std::make_unique<PosixSerialPort>();
 }
 
-void SerialPort::RecordError(int errorNumber) {
-    lastErrno_ = errorNumber;
-    lastError_ = std::strerror(errorNumber);
+PosixSerialPort::~PosixSerialPort() {
+    Close();
 }
 
-void SerialPort::MarkLost(int errorNumber) {
+void PosixSerialPort::MarkLost(int errorNumber) {
     RecordError(errorNumber);
     lost_ = true;
 }
 
-bool SerialPort::StopNow() {
-    if (stop_ == nullptr || !stop_->load())
-        return false;
-    MarkLost(EINTR);
-    return true;
+std::string PosixSerialPort::LastError() const {
+    return std::strerror(lastErrno_);
 }
 
-bool SerialPort::Open(const std::string& devicePath) {
-    devicePath_ = devicePath;
-    betweenExchanges_ = true;
-    int fd = ::open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+std::string PosixSerialPort::OpenFailureDetail() const {
+    return PortOpenFailureDetail(devicePath_, lastErrno_);
+}
+
+bool PosixSerialPort::Open(const std::string& device) {
+    // Opening again without a close would keep the old descriptor and its
+    // lock, and the unit could no longer be reached by anyone.
+    Close();
+    devicePath_ = device;
+    int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         RecordError(errno);
         return false;
@@ -90,57 +96,35 @@ bool SerialPort::Open(const std::string& devicePath) {
         ::close(fd);
         return false;
     }
-    timeouts_ = SerialTimeouts{};
     tcflush(fd, TCIOFLUSH);
     if (!ApplyLineSettings(fd)) {
         RecordError(errno);
         ioctl(fd, TIOCNXCL);
         ::close(fd);
-        open_ = false;
         return false;
     }
     SetModemLines(fd, TIOCM_DTR, true);
     SetModemLines(fd, TIOCM_RTS, true);
     fd_ = fd;
     lost_ = false;
-    open_ = true;
     return true;
 }
 
-bool SerialPort::OpenByName(const std::string& name) {
-    bool opened = Open(DevicePathForName(name));
-    groupCounter_ = 0;
-    return opened;
+void PosixSerialPort::Close() {
+    if (fd_ < 0)
+        return;
+    SetModemLines(fd_, TIOCM_DTR, false);
+    tcflush(fd_, TCIOFLUSH);
+    ioctl(fd_, TIOCNXCL);
+    ::close(fd_);
+    fd_ = -1;
 }
 
-bool SerialPort::Close() {
-    open_ = false;
-    if (fd_ >= 0) {
-        SetModemLines(fd_, TIOCM_DTR, false);
-        tcflush(fd_, TCIOFLUSH);
-        ioctl(fd_, TIOCNXCL);
-        ::close(fd_);
-        fd_ = -1;
-    }
-    return true;
-}
-
-bool SerialPort::CloseIfOpen() {
-    if (!open_)
-        return false;
-    return Close();
-}
-
-bool SerialPort::Write(const void* data, std::size_t count) {
+bool PosixSerialPort::Write(const void* data, std::size_t count, int timeoutMs) {
     if (fd_ < 0 || lost_)
         return false;
-    if (betweenExchanges_ && StopNow())
-        return false;
-    betweenExchanges_ = false;
     const auto* bytes = static_cast<const unsigned char*>(data);
-    const auto deadline =
-        Clock::now() + std::chrono::milliseconds(timeouts_.writeTotalMultiplierMs * count +
-                                                 timeouts_.writeTotalConstantMs);
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     std::size_t written = 0;
     while (written < count) {
         ssize_t n = ::write(fd_, bytes + written, count - written);
@@ -173,28 +157,17 @@ bool SerialPort::Write(const void* data, std::size_t count) {
     return true;
 }
 
-bool SerialPort::WriteText(const char* text, std::size_t count) {
-    if (count == 0)
-        count = std::strlen(text);
-    return Write(text, count);
-}
-
-std::size_t SerialPort::Read(void* buffer, std::size_t count) {
+std::size_t PosixSerialPort::Read(void* buffer, std::size_t count, ReadBounds bounds) {
     if (fd_ < 0 || lost_ || count == 0)
         return 0;
-    betweenExchanges_ = true;
     auto* bytes = static_cast<unsigned char*>(buffer);
-    const auto start = Clock::now();
-    const auto totalDeadline =
-        start + std::chrono::milliseconds(timeouts_.readTotalMultiplierMs * count +
-                                          timeouts_.readTotalConstantMs);
+    const auto totalDeadline = Clock::now() + std::chrono::milliseconds(bounds.totalMs);
     std::size_t got = 0;
-    auto lastByte = start;
+    Clock::time_point lastByte{};
     while (got < count) {
         auto deadline = totalDeadline;
         if (got > 0)
-            deadline =
-                std::min(deadline, lastByte + std::chrono::milliseconds(timeouts_.readIntervalMs));
+            deadline = std::min(deadline, lastByte + std::chrono::milliseconds(bounds.intervalMs));
         pollfd p{fd_, POLLIN, 0};
         int ready = ::poll(&p, 1, MillisecondsUntil(deadline));
         if (ready < 0) {
@@ -225,21 +198,15 @@ std::size_t SerialPort::Read(void* buffer, std::size_t count) {
     return got;
 }
 
-bool SerialPort::ReadExact(void* buffer, std::size_t count) {
-    return Read(buffer, count) == count;
-}
-
-bool SerialPort::Drain() {
+bool PosixSerialPort::Drain(int timeoutMs) {
     if (fd_ < 0 || lost_)
         return false;
     int pending = 0;
     if (ioctl(fd_, TIOCOUTQ, &pending) != 0)
         return tcdrain(fd_) == 0;
-    // Bounded like a write of the pending bytes: a line held by flow control
-    // must not hang the program.
-    const auto deadline =
-        Clock::now() + std::chrono::milliseconds(timeouts_.writeTotalMultiplierMs * pending +
-                                                 timeouts_.writeTotalConstantMs);
+    // Polled rather than tcdrain: a line held by flow control must not hang
+    // the program.
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     while (pending > 0) {
         if (Clock::now() >= deadline) {
             RecordError(ETIMEDOUT);
@@ -252,39 +219,10 @@ bool SerialPort::Drain() {
     return true;
 }
 
-bool SerialPort::Purge() {
+bool PosixSerialPort::Purge() {
     if (fd_ < 0)
         return false;
     return tcflush(fd_, TCIOFLUSH) == 0;
-}
-
-int SerialPort::SetReadTimeout(int milliseconds) {
-    int previous = timeouts_.readTotalConstantMs;
-    timeouts_.readTotalConstantMs = milliseconds;
-    return previous;
-}
-
-bool SerialPort::WritePaced(const void* data, std::size_t count, int pauseMs,
-                            std::uint16_t& address) {
-    const auto* bytes = static_cast<const char*>(data);
-    for (std::size_t i = 0; i < count; ++i) {
-        if (groupCounter_ == 0 && StopNow())
-            return false;
-        if (!WriteText(bytes + i, 1))
-            return false;
-        if (address <= 0x4000 && groupCounter_ != 0 && (address & 0x7F) == 0) {
-            Drain();
-            std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
-        }
-        ++groupCounter_;
-        if (groupCounter_ == 2 || groupCounter_ == 3) {
-            ++address;
-        } else if (groupCounter_ == 4) {
-            ++address;
-            groupCounter_ = 0;
-        }
-    }
-    return true;
 }
 
 } // namespace zeb40

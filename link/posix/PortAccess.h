@@ -1,8 +1,6 @@
 #pragma once
 // Explains why a port could not be opened, in words an operator can act on.
 
-#include "link/SerialPort.h"
-
 #include <string>
 
 namespace zeb40 {
@@ -13,9 +11,5 @@ std::string PortOpenFailureReason(const std::string& devicePath, int errorNumber
 
 // The reason above, preceded by the device path.
 std::string PortOpenFailureDetail(const std::string& devicePath, int errorNumber);
-
-// Why the last Open of port failed.
-std::string OpenFailureReason(const SerialPort& port);
-std::string OpenFailureDetail(const SerialPort& port);
 
 } // namespace zeb40

@@ -1,4 +1,4 @@
-#include "link/PortAccess.h"
+#include "link/posix/PortAccess.h"
 
 #include <cerrno>
 #include <cstring>
@@ -34,14 +34,6 @@ std::string PortOpenFailureReason(const std::string& devicePath, int errorNumber
 
 std::string PortOpenFailureDetail(const std::string& devicePath, int errorNumber) {
     return devicePath + ": " + PortOpenFailureReason(devicePath, errorNumber);
-}
-
-std::string OpenFailureReason(const SerialPort& port) {
-    return PortOpenFailureReason(port.DevicePath(), port.LastErrorNumber());
-}
-
-std::string OpenFailureDetail(const SerialPort& port) {
-    return PortOpenFailureDetail(port.DevicePath(), port.LastErrorNumber());
 }
 
 } // namespace zeb40
