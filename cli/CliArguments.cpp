@@ -14,18 +14,37 @@ ParsedArguments Failure(std::string error) {
 }
 
 void SetGlobal(Invocation& invocation, const OptionSpec& option, const std::string& value) {
-    if (option.name == "--port")
+    if (option.name == "--port") {
         invocation.port = value;
-    else if (option.name == "--json")
+        invocation.portArguments.push_back({value, false});
+    } else if (option.name == "--ports-from") {
+        invocation.portArguments.push_back({value, true});
+    } else if (option.name == "--json") {
         invocation.json = true;
-    else if (option.name == "--yes")
+    } else if (option.name == "--yes") {
         invocation.yes = true;
-    else if (option.name == "--quiet")
+    } else if (option.name == "--quiet") {
         invocation.quiet = true;
-    else if (option.name == "--help")
+    } else if (option.name == "--help") {
         invocation.help = true;
-    else if (option.name == "--version")
+    } else if (option.name == "--version") {
         invocation.version = true;
+    }
+}
+
+// "--report-fd=N" is not for people, so it is no entry of the option table
+// and never shown in the help.
+constexpr std::string_view ReportFdOption = "--report-fd=";
+
+std::optional<int> ReportFd(const std::string& word) {
+    if (!word.starts_with(ReportFdOption))
+        return std::nullopt;
+    std::string digits = word.substr(ReportFdOption.size());
+    if (digits.empty() || digits.size() > 4 ||
+        digits.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    int fd = std::stoi(digits);
+    return fd > 2 ? std::optional(fd) : std::nullopt;
 }
 
 std::string Plural(int count, const char* word) {
@@ -54,6 +73,12 @@ ParsedArguments ParseCliArguments(const std::vector<std::string>& arguments) {
         const std::string& word = arguments[i];
         if (!endOfOptions && word == "--") {
             endOfOptions = true;
+            continue;
+        }
+        if (!endOfOptions && word.starts_with(ReportFdOption)) {
+            invocation.reportFd = ReportFd(word);
+            if (!invocation.reportFd)
+                return Failure("unknown option '" + word + "'; see 'zeb40ctl --help'");
             continue;
         }
         if (!endOfOptions && LooksLikeOption(word)) {

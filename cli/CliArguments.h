@@ -9,8 +9,20 @@
 
 namespace zeb40::cli {
 
+// One --port, or one --ports-from naming a file of ports.
+struct PortArgument {
+    std::string text;
+    bool listFile = false;
+};
+
 struct Invocation {
-    std::optional<std::string> port; // --port
+    std::optional<std::string> port; // the last --port
+    // Every --port and --ports-from in the order given; more than one port
+    // runs the command on each unit.
+    std::vector<PortArgument> portArguments;
+    // Set only in the child runs of a command on several units: the pipe that
+    // takes its progress and result.
+    std::optional<int> reportFd;
     bool json = false;
     bool yes = false;
     bool quiet = false;

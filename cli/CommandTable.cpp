@@ -21,11 +21,14 @@ constexpr std::array<OptionSpec, 3> MonitorOptions{{
     {"--count", "-n", "N", "stop after N lines (default: until interrupted)"},
 }};
 
-constexpr std::array<OptionSpec, 7> Globals{{
+constexpr std::array<OptionSpec, 8> Globals{{
     {"--port", "-p", "NAME",
      "the unit's serial port: /dev/ttyUSB0, ttyUSB0, COM101 or a listed "
      "entry such as \"USB Serial Port (COM101)\"; default: $ZEB40_PORT, "
-     "then the port last used in the zeb40 window"},
+     "then the port last used in the zeb40 window. Given several times, the "
+     "command runs on every unit at once"},
+    {"--ports-from", "", "FILE",
+     "the ports of several units, one name a line; '#' starts a comment"},
     {"--json", "", "", "print one JSON document per command on standard output"},
     {"--yes", "-y", "",
      "answer every question with OK (needed when standard input is no "

@@ -16,4 +16,7 @@ void CatchFirstStopRequest(void (*handler)(int));
 // The port the zeb40 window stored last ("" when none), read only.
 std::string PortStoredByWindow();
 
+// This program's own file, so that it can start copies of itself.
+std::string RunningProgramPath();
+
 } // namespace zeb40::cli

@@ -5,6 +5,7 @@
 #include "cli/CliContext.h"
 
 #include <atomic>
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -19,6 +20,10 @@ struct CliEnvironment {
     const std::atomic<bool>* interrupted = nullptr; // set by Ctrl+C
     PortSource serialPorts = SystemSerialPorts;     // for "ports"
     UnitLink* link = nullptr; // the link to the unit; this computer's serial port when none
+    std::string program;      // this zeb40ctl, run once per unit for several ports
+    // Makes Ctrl+C set interrupted instead of ending the program; called when
+    // a run on several units, or one unit's run within it, begins.
+    std::function<void()> catchInterrupt;
 };
 
 int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,

@@ -41,6 +41,8 @@ class FlashModeLink {
     FlashCheck SetAddressPointer(std::uint16_t address);
 
     bool Lost() const { return link_.Lost(); }
+    // True when a stop was asked for; the link then counts as lost.
+    bool StopAsked() { return link_.StopAsked(); }
 
   private:
     void SendModeSwitch(std::uint32_t value);

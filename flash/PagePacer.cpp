@@ -9,6 +9,10 @@ constexpr std::uint16_t PageMask = 0x7F;
 } // namespace
 
 bool PagePacer::Send(char c) {
+    // A stop takes effect only where a group of four begins, so the unit never
+    // holds part of a programmed byte.
+    if (group_ == 0 && unit_.StopAsked())
+        return false;
     if (!unit_.Send({&c, 1}))
         return false;
     if (address_ <= LastPacedAddress && group_ != 0 && (address_ & PageMask) == 0) {

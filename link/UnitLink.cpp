@@ -45,6 +45,8 @@ UnitLink::~UnitLink() = default;
 
 bool UnitLink::OpenByName(const std::string& name) {
     readAhead_.clear();
+    stopped_ = false;
+    betweenExchanges_ = true;
     return transport_->Open(DevicePathForName(name));
 }
 
@@ -65,7 +67,13 @@ bool UnitLink::IsOpen() const {
 }
 
 bool UnitLink::Lost() const {
-    return transport_->Lost();
+    return stopped_ || transport_->Lost();
+}
+
+bool UnitLink::StopAsked() {
+    if (stop_ != nullptr && stop_->load())
+        stopped_ = true;
+    return stopped_;
 }
 
 std::string UnitLink::OpenFailureDetail() const {
@@ -83,10 +91,16 @@ int UnitLink::WaitMs(ReplyWait wait) const {
 }
 
 bool UnitLink::WriteBytes(std::string_view bytes) {
+    if (stopped_ || (betweenExchanges_ && StopAsked()))
+        return false;
+    betweenExchanges_ = false;
     return transport_->Write(bytes.data(), bytes.size(), TransferMs(bytes.size(), WriteConstantMs));
 }
 
 std::string UnitLink::ReadBytes(std::size_t count, ReplyWait wait) {
+    betweenExchanges_ = true;
+    if (stopped_)
+        return {};
     std::string bytes = readAhead_.substr(0, count);
     readAhead_.erase(0, bytes.size());
     if (bytes.size() == count)
@@ -129,6 +143,9 @@ bool UnitLink::SendCommand(char letter, std::uint32_t value) {
 // Whatever has arrived, once the first byte came within the time one awaited
 // byte may take; so a line costs one read, not one per byte.
 bool UnitLink::FillReadAhead(ReplyWait wait) {
+    betweenExchanges_ = true;
+    if (stopped_)
+        return false;
     char chunk[ReadAheadChunk];
     const std::size_t got = transport_->Read(chunk, sizeof chunk, {TransferMs(1, WaitMs(wait)), 0});
     readAhead_.append(chunk, got);

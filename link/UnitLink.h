@@ -12,6 +12,7 @@
 #include "link/LinkClock.h"
 #include "link/ReplyCode.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -109,6 +110,16 @@ class UnitLink {
 
     LinkClock& Clock() { return clock_; }
 
+    // For a run that Ctrl+C must stop cleanly: once *stop is set, the next
+    // write that begins an exchange (the first after a read) fails as on a
+    // lost line, and so does every transfer after it, so the running sequence
+    // ends through its own failure handling and no command is cut in half.
+    void StopWhen(const std::atomic<bool>* stop) { stop_ = stop; }
+    // For writes whose boundaries only the caller knows (the programmed
+    // characters of the flash update): true, and the link counts as lost from
+    // now on, when a stop was asked for.
+    bool StopAsked();
+
   private:
     friend class RaisedReplyWait;
 
@@ -122,6 +133,9 @@ class UnitLink {
     LinkClock& clock_;
     std::string readAhead_; // bytes read past the last line, oldest first
     int raisedWaitMs_ = 0;
+    const std::atomic<bool>* stop_ = nullptr;
+    bool stopped_ = false;
+    bool betweenExchanges_ = true; // nothing written since the last read
 };
 
 // Raises the reply wait of every exchange while it lives, for a sequence that

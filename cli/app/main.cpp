@@ -16,9 +16,10 @@ void OnInterrupt(int) {
 }
 
 // The monitor runs until it is stopped: Ctrl+C (or SIGTERM) ends it with its
-// port closed and, with --json, its result printed. A second signal, and
-// any signal during the other commands, ends the program as usual.
-void StopMonitorGracefully() {
+// port closed and, with --json, its result printed. A run on several units
+// stops each unit cleanly the same way. A second signal, and any signal
+// during the other commands, ends the program as usual.
+void StopGracefully() {
     zeb40::cli::CatchFirstStopRequest(OnInterrupt);
 }
 
@@ -28,7 +29,8 @@ int main(int argc, char** argv) {
     std::vector<std::string> arguments(argv + 1, argv + argc);
     auto parsed = zeb40::cli::ParseCliArguments(arguments);
     if (parsed.invocation && parsed.invocation->command == "monitor")
-        StopMonitorGracefully();
-    return zeb40::cli::RunCli(arguments, std::cout, std::cerr,
-                              zeb40::cli::ProcessEnvironment(&interrupted));
+        StopGracefully();
+    auto environment = zeb40::cli::ProcessEnvironment(&interrupted);
+    environment.catchInterrupt = StopGracefully;
+    return zeb40::cli::RunCli(arguments, std::cout, std::cerr, environment);
 }

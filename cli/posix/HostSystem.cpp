@@ -1,6 +1,7 @@
 #include "cli/HostSystem.h"
 
 #include <QSettings>
+#include <climits>
 #include <csignal>
 #include <unistd.h>
 
@@ -21,6 +22,13 @@ void CatchFirstStopRequest(void (*handler)(int)) {
 std::string PortStoredByWindow() {
     QSettings settings(QStringLiteral("VELOR"), QStringLiteral("zeb40"));
     return settings.value(QStringLiteral("Main/Port")).toString().toStdString();
+}
+
+std::string RunningProgramPath() {
+    char path[PATH_MAX] = {};
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    return length > 0 ? std::string(path, static_cast<std::size_t>(length))
+                      : std::string("/proc/self/exe");
 }
 
 } // namespace zeb40::cli

@@ -31,4 +31,10 @@ std::string PortStoredByWindow() {
     return Utf8FromWide(port, size / sizeof port[0] - 1);
 }
 
+std::string RunningProgramPath() {
+    wchar_t path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return Utf8FromWide(path, length);
+}
+
 } // namespace zeb40::cli

@@ -2,6 +2,8 @@
 
 #include "tests/support/EmulatorFixture.h"
 
+#include <atomic>
+
 namespace zeb40 {
 namespace {
 
@@ -40,6 +42,20 @@ TEST_F(PagePacerTest, EveryPageUpTo4000hGetsItsPause) {
     // them all before the last pause, and nothing is paused after it.
     const std::string data(12000, 'A');
     EXPECT_NEAR(Milliseconds(pacer, data), 65 * 80 + 10924 * 10 / 38.4, 0.05);
+}
+
+TEST_F(PagePacerTest, AStopEndsProgrammingOnlyWhereAGroupOfFourBegins) {
+    std::atomic<bool> stop{false};
+    link.StopWhen(&stop);
+    PagePacer pacer(unitLine, 0x5000, 80ms);
+    EXPECT_TRUE(pacer.Send('A'));
+    EXPECT_TRUE(pacer.Send('B'));
+    stop = true;
+    EXPECT_TRUE(pacer.Send('C'));
+    EXPECT_TRUE(pacer.Send('D'));
+    EXPECT_FALSE(pacer.Send('E'));
+    EXPECT_TRUE(link.Lost());
+    EXPECT_EQ(unit.ReceivedBytes(), "ABCD");
 }
 
 } // namespace

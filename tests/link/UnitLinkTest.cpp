@@ -1,5 +1,6 @@
 #include "tests/support/EmulatorFixture.h"
 
+#include <atomic>
 #include <chrono>
 
 namespace zeb40 {
@@ -83,6 +84,33 @@ TEST_F(UnitLinkTest, OpeningAnOpenPortAgainKeepsNoSecondLockBehind) {
     link.Close();
     UnitLink other;
     EXPECT_TRUE(other.OpenByName(unit.DevicePath()));
+}
+
+TEST_F(UnitLinkTest, AStopEndsTheWorkBetweenCommands) {
+    std::atomic<bool> stop{false};
+    link.StopWhen(&stop);
+    EXPECT_TRUE(link.Command('P', 12));
+    // Asked for while a command goes out: that command still goes out whole.
+    ASSERT_TRUE(link.SendLetter('O'));
+    stop = true;
+    char letter = 0;
+    std::uint32_t value = 0;
+    EXPECT_TRUE(link.ReadEcho(letter, value));
+    ReplyCode code{};
+    EXPECT_TRUE(link.ReadReply(code, value));
+    auto start = Clock::now();
+    EXPECT_FALSE(link.Command('C', 3));
+    EXPECT_FALSE(link.Probe());
+    EXPECT_LT(SecondsSince(start), 0.5); // failed as a lost line does, at once
+    EXPECT_TRUE(link.Lost());
+    unit.WaitForReceived(2, std::chrono::seconds(2));
+    EXPECT_EQ(unit.ReceivedBytes(), "PC\rO\r");
+
+    // Opened again, the link works until the next stop.
+    stop = false;
+    ASSERT_TRUE(OpenLink());
+    EXPECT_FALSE(link.Lost());
+    EXPECT_TRUE(link.Probe());
 }
 
 } // namespace

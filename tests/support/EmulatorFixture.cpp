@@ -30,8 +30,9 @@ EmulatorFixture::EmulatorFixture(Line lineKind)
     : kind(lineKind), link(MakeTransport(kind, unit, clock, line), ClockOf(kind, clock)) {}
 
 void EmulatorFixture::SetUp() {
-    if (kind == Line::PseudoTerminal)
+    if (kind == Line::PseudoTerminal) {
         ASSERT_TRUE(unit.Start()) << "no pseudo-terminal";
+    }
 }
 
 void EmulatorFixture::TearDown() {

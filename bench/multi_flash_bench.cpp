@@ -1,0 +1,121 @@
+// zeb40ctl flashing a 40 KB image into N paced emulated units at once (8 by
+// default), against one unit alone: the wall time of all of them should stay
+// within 1.10 x that of one, and the CPU time per unit no more than one
+// run's. The units are emulated in this process; their CPU time is not
+// counted, only that of the zeb40ctl runs.
+
+#include "sim/Emulator.h"
+#include "sim/FlashMode.h"
+#include "sim/FlashPackageWriter.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <spawn.h>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Measured {
+    int status = -1;
+    double seconds = 0;
+    double cpuSeconds = 0; // user and system time of zeb40ctl and its runs
+};
+
+double CpuSeconds(const rusage& usage) {
+    auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+Measured RunZeb40ctl(const std::vector<std::string>& arguments) {
+    const std::string program = ZEB40_BINARY_DIR "/cli/zeb40ctl";
+    std::vector<std::string> copies{"zeb40ctl"};
+    copies.insert(copies.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (auto& argument : copies)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+
+    Measured measured;
+    const auto start = Clock::now();
+    pid_t pid = 0;
+    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0)
+        return measured;
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    measured.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    measured.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    // wait4's usage holds the process and every child it waited for.
+    measured.cpuSeconds = CpuSeconds(usage);
+    return measured;
+}
+
+std::unique_ptr<zeb40::sim::Emulator> StartUnit() {
+    auto unit = std::make_unique<zeb40::sim::Emulator>(zeb40::sim::EmulatorOptions{.paced = true});
+    if (!unit->Start())
+        return nullptr;
+    return unit;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int count = argc > 1 ? std::atoi(argv[1]) : 8;
+    if (count < 2) {
+        std::fprintf(stderr, "usage: multi_flash_bench [UNITS]   (2 or more, default 8)\n");
+        return 2;
+    }
+    std::vector<std::uint8_t> image(40 * 1024);
+    for (std::size_t i = 0; i < image.size(); ++i)
+        image[i] = static_cast<std::uint8_t>(i * 37 + (i >> 9));
+    zeb40::sim::StampFirmwareVersion(image, 0x0360);
+    const auto path = std::filesystem::temp_directory_path() / "zeb40-multi-flash-bench.zcf";
+    std::ofstream(path, std::ios::binary) << zeb40::sim::FlashPackageText(image);
+
+    auto single = StartUnit();
+    if (!single) {
+        std::fprintf(stderr, "multi_flash_bench: no pseudo-terminal\n");
+        return 1;
+    }
+    const Measured one = RunZeb40ctl({"--port", single->DevicePath(), "--quiet", "flash", path});
+    single->Stop();
+
+    std::vector<std::unique_ptr<zeb40::sim::Emulator>> units;
+    std::vector<std::string> arguments;
+    for (int i = 0; i < count; ++i) {
+        units.push_back(StartUnit());
+        if (!units.back()) {
+            std::fprintf(stderr, "multi_flash_bench: no pseudo-terminal\n");
+            return 1;
+        }
+        arguments.insert(arguments.end(), {"--port", units.back()->DevicePath()});
+    }
+    arguments.insert(arguments.end(), {"--quiet", "--yes", "flash", path.string()});
+    const Measured all = RunZeb40ctl(arguments);
+    for (auto& unit : units)
+        unit->Stop();
+    std::filesystem::remove(path);
+
+    std::printf("one unit:  status %d, %.2f s, CPU %.2f s\n", one.status, one.seconds,
+                one.cpuSeconds);
+    std::printf("%d units: status %d, %.2f s, CPU %.2f s (%.2f s per unit)\n", count, all.status,
+                all.seconds, all.cpuSeconds, all.cpuSeconds / count);
+    if (one.status != 0 || all.status != 0) {
+        std::fprintf(stderr, "multi_flash_bench: a flash update failed\n");
+        return 1;
+    }
+    std::printf("time ratio %.3f (goal <= 1.10), CPU per unit ratio %.3f (goal <= 1.00)\n",
+                all.seconds / one.seconds, all.cpuSeconds / count / one.cpuSeconds);
+    return 0;
+}

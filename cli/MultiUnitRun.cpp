@@ -1,0 +1,429 @@
+#include "cli/MultiUnitRun.h"
+
+#include "cli/CommandTable.h"
+#include "cli/ExitCode.h"
+#include "cli/Json.h"
+#include "cli/UnitOutcome.h"
+#include "cli/UnitPorts.h"
+#include "cli/UnitProcess.h"
+#include "cli/UnitProgressBoard.h"
+#include "cli/UnitReport.h"
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <poll.h>
+
+namespace zeb40::cli {
+namespace {
+
+constexpr std::string_view ToolPrefix = "zeb40ctl: ";
+constexpr int BoardBarWidth = 30;
+
+// A unit first tells its identifier and version (for the summary and for
+// "{id}"), then runs the command; after a flash it tells its new version.
+enum class Phase { Identifying, Identified, Running, Reidentifying, Done };
+
+struct Unit {
+    Phase phase = Phase::Identifying;
+    std::unique_ptr<UnitProcess> process;
+    UnitReportReader report;
+    std::optional<UnitReportReader::Progress> progress;
+    int plainStep = -1;
+    std::string file; // the -o name of this unit
+    Json identity;    // the result of "info"
+    int identityCode = 0;
+    UnitOutcome outcome;
+};
+
+std::string WithoutToolPrefix(const std::string& line) {
+    return line.starts_with(ToolPrefix) ? line.substr(ToolPrefix.size()) : line;
+}
+
+// An empty object when the child left no readable result.
+Json ParsedResult(const std::string& text) {
+    Json result = Json::parse(text, nullptr, false);
+    return result.is_object() ? result : Json::object();
+}
+
+std::string Text(const Json& object, const char* key) {
+    auto found = object.find(key);
+    return found != object.end() && found->is_string() ? found->get<std::string>() : std::string();
+}
+
+class MultiUnitRun {
+  public:
+    MultiUnitRun(const Invocation& invocation, const std::vector<std::string>& ports,
+                 std::ostream& out, std::ostream& err, const MultiUnitEnvironment& environment)
+        : invocation_(invocation), out_(out), err_(err), environment_(environment),
+          units_(ports.size()) {
+        for (std::size_t i = 0; i < ports.size(); ++i)
+            units_[i].outcome.port = ports[i];
+        if (invocation.command == "read" && invocation.Has("--output"))
+            pattern_ = invocation.options.at("--output");
+        // The summary shows every unit's identifier and version; "info" tells
+        // them itself, and with --json there is no summary.
+        identify_ = NeedsIdentifier(pattern_) || (!invocation.json && invocation.command != "info");
+        if (environment.errorIsTerminal && !invocation.quiet)
+            board_.emplace(err, units_.size());
+    }
+
+    int Run() {
+        for (auto& unit : units_) {
+            if (identify_)
+                StartIdentify(unit);
+            else
+                StartCommand(unit);
+        }
+        while (Busy()) {
+            if (!stopping_ && environment_.interrupted && environment_.interrupted->load())
+                Stop();
+            PollOnce();
+            StartWaitingCommands();
+            DrawBoard(false);
+        }
+        DrawBoard(true);
+        return Finish();
+    }
+
+  private:
+    bool Busy() const {
+        for (const auto& unit : units_) {
+            if (unit.phase != Phase::Done)
+                return true;
+        }
+        return false;
+    }
+
+    // A child that cannot be started fails its unit.
+    void Start(Unit& unit, std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), "--report-fd=" + std::to_string(UnitProcess::ReportFd));
+        unit.process = std::make_unique<UnitProcess>();
+        unit.report = {};
+        if (unit.process->Start(environment_.program, arguments))
+            return;
+        std::string reason = unit.process->StartError();
+        unit.process.reset();
+        Fail(unit, ExitCode::CommunicationError, "cannot start zeb40ctl: " + reason);
+    }
+
+    void StartIdentify(Unit& unit) {
+        Start(unit, {"--port", unit.outcome.port, "--quiet", "info"});
+    }
+
+    void StartCommand(Unit& unit) {
+        if (!pattern_.empty())
+            unit.file = UnitFileName(pattern_, unit.outcome.port, unit.outcome.identifier);
+        unit.phase = Phase::Running;
+        Start(unit, ChildArguments(invocation_, unit.outcome.port, unit.file));
+    }
+
+    void Fail(Unit& unit, ExitCode code, const std::string& message) {
+        unit.phase = Phase::Done;
+        unit.outcome.exitCode = ToInt(code);
+        unit.outcome.message = message;
+        unit.outcome.result = Json::object();
+        unit.outcome.result["command"] = invocation_.command;
+        unit.outcome.result["port"] = unit.outcome.port;
+        unit.outcome.result["ok"] = false;
+        unit.outcome.result["exitCode"] = ToInt(code);
+        unit.outcome.result["error"] = message;
+    }
+
+    // Ctrl+C: every child stops before its next exchange; no command starts.
+    void Stop() {
+        stopping_ = true;
+        for (auto& unit : units_) {
+            if (unit.phase == Phase::Done || unit.phase == Phase::Reidentifying)
+                continue;
+            unit.outcome.stopped = true;
+            if (unit.process)
+                unit.process->Interrupt();
+            else
+                Fail(unit, ExitCode::CommunicationError, "stopped before the command began");
+        }
+    }
+
+    void PollOnce() {
+        std::vector<pollfd> fds;
+        std::map<int, Unit*> owners;
+        for (auto& unit : units_) {
+            if (!unit.process)
+                continue;
+            for (int fd : unit.process->OpenFds()) {
+                fds.push_back({fd, POLLIN, 0});
+                owners[fd] = &unit;
+            }
+        }
+        if (!fds.empty() && ::poll(fds.data(), fds.size(), 100) > 0) {
+            for (const auto& p : fds) {
+                if (p.revents != 0)
+                    owners[p.fd]->process->ReadFrom(p.fd);
+            }
+        }
+        for (auto& unit : units_) {
+            if (!unit.process)
+                continue;
+            TakeOutput(unit);
+            if (unit.process->PipesClosed())
+                Finished(unit, unit.process->Wait());
+        }
+    }
+
+    void TakeOutput(Unit& unit) {
+        const bool commandRun = unit.phase == Phase::Running;
+        for (auto& line : unit.process->TakeLines(UnitProcess::Report)) {
+            auto progress = unit.report.Feed(line);
+            if (progress && commandRun)
+                ShowProgress(unit, *progress);
+        }
+        auto output = unit.process->TakeLines(UnitProcess::Output);
+        auto errors = unit.process->TakeLines(UnitProcess::Error);
+        if (!commandRun)
+            return; // what the identification says is in its result
+        for (auto& line : output) {
+            unit.outcome.outputLines.push_back(line);
+            if (!board_ && !invocation_.json)
+                out_ << unit.outcome.port << ": " << line << "\n";
+        }
+        for (auto& line : errors) {
+            unit.outcome.errorLines.push_back(WithoutToolPrefix(line));
+            if (!board_)
+                err_ << unit.outcome.port << ": " << unit.outcome.errorLines.back() << std::endl;
+        }
+    }
+
+    void ShowProgress(Unit& unit, const UnitReportReader::Progress& progress) {
+        unit.progress = progress;
+        if (board_ || invocation_.quiet)
+            return;
+        // Plain lines in steps of ten percent, as one unit's run prints them.
+        int step = progress.percent / 10 * 10;
+        if (step == unit.plainStep)
+            return;
+        unit.plainStep = step;
+        err_ << unit.outcome.port << ": " << progress.caption << ": " << step << "%" << std::endl;
+    }
+
+    void Finished(Unit& unit, int status) {
+        unit.process.reset();
+        Json result = ParsedResult(unit.report.Result());
+        switch (unit.phase) {
+        case Phase::Identifying:
+            unit.identity = result;
+            unit.identityCode = status;
+            TakeIdentity(unit, result);
+            unit.phase = Phase::Identified;
+            if (stopping_)
+                Fail(unit, ExitCode::CommunicationError, "stopped before the command began");
+            return;
+        case Phase::Running:
+            CommandFinished(unit, status, result);
+            return;
+        case Phase::Reidentifying:
+            TakeIdentity(unit, result);
+            unit.phase = Phase::Done;
+            return;
+        case Phase::Identified:
+        case Phase::Done:
+            return;
+        }
+    }
+
+    void TakeIdentity(Unit& unit, const Json& result) {
+        if (result.value("ok", false)) {
+            unit.outcome.identifier = Text(result, "identifier");
+            unit.outcome.version = Text(result, "version");
+        }
+    }
+
+    void CommandFinished(Unit& unit, int status, const Json& result) {
+        UnitOutcome& outcome = unit.outcome;
+        if (result.empty()) {
+            bool signalled = status > 128;
+            Fail(unit, ExitCode::CommunicationError,
+                 signalled ? "ended by signal " + std::to_string(status - 128)
+                           : "ended without a result (status " + std::to_string(status) + ")");
+            return;
+        }
+        outcome.result = result;
+        outcome.exitCode = status >= 0 && status <= ToInt(ExitCode::FlashVerifyError)
+                               ? status
+                               : ToInt(ExitCode::CommunicationError);
+        if (invocation_.command == "info")
+            TakeIdentity(unit, result);
+        if (outcome.exitCode != 0)
+            outcome.message = Text(result, "error");
+        else if (outcome.outputLines.size() == 1)
+            outcome.message = outcome.outputLines.front();
+        unit.phase = Phase::Done;
+        if (outcome.exitCode == 0 && identify_ && invocation_.command == "flash" && !stopping_) {
+            // The flash went well whether or not the new version can be read.
+            UnitOutcome flashed = outcome;
+            unit.phase = Phase::Reidentifying;
+            StartIdentify(unit);
+            if (unit.phase == Phase::Done)
+                outcome = flashed;
+        }
+    }
+
+    // A unit runs its command once it is identified; with "{id}" in the file
+    // name only when every unit is, so that two units never share a file.
+    void StartWaitingCommands() {
+        bool anyIdentifying = false;
+        for (const auto& unit : units_)
+            anyIdentifying = anyIdentifying || unit.phase == Phase::Identifying;
+        const bool byIdentifier = NeedsIdentifier(pattern_);
+        if (byIdentifier && anyIdentifying)
+            return;
+        if (byIdentifier)
+            RefuseUnnamedUnits();
+        for (auto& unit : units_) {
+            if (unit.phase == Phase::Identified)
+                StartCommand(unit);
+        }
+    }
+
+    void RefuseUnnamedUnits() {
+        std::map<std::string, std::vector<Unit*>> byName;
+        for (auto& unit : units_) {
+            if (unit.phase != Phase::Identified)
+                continue;
+            if (unit.identityCode != 0) {
+                bool documented = unit.identityCode <= ToInt(ExitCode::FlashVerifyError);
+                std::string error = Text(unit.identity, "error");
+                Fail(unit,
+                     documented ? static_cast<ExitCode>(unit.identityCode)
+                                : ExitCode::CommunicationError,
+                     error.empty() ? "the unit did not tell its identifier" : error);
+                continue;
+            }
+            if (unit.outcome.identifier.empty()) {
+                Fail(unit, ExitCode::InvalidFile, "the unit has no identifier for {id}");
+                continue;
+            }
+            byName[UnitFileName(pattern_, unit.outcome.port, unit.outcome.identifier)].push_back(
+                &unit);
+        }
+        for (auto& [name, sharing] : byName) {
+            if (sharing.size() < 2)
+                continue;
+            for (Unit* unit : sharing)
+                Fail(*unit, ExitCode::InvalidFile, name + " would be the file of several units");
+        }
+    }
+
+    void DrawBoard(bool force) {
+        if (!board_)
+            return;
+        for (std::size_t i = 0; i < units_.size(); ++i)
+            board_->Set(i, units_[i].outcome.port + "  " + StateText(units_[i]));
+        board_->Draw(force);
+    }
+
+    static std::string StateText(const Unit& unit) {
+        switch (unit.phase) {
+        case Phase::Identifying:
+        case Phase::Identified:
+            return "connecting";
+        case Phase::Running:
+            return unit.progress
+                       ? ProgressBar(unit.progress->caption, unit.progress->percent, BoardBarWidth)
+                       : "working";
+        case Phase::Reidentifying:
+            return "reading the new version";
+        case Phase::Done:
+            break;
+        }
+        if (unit.outcome.exitCode == 0)
+            return "done";
+        return (unit.outcome.stopped ? "stopped: " : "failed: ") + unit.outcome.message;
+    }
+
+    int Finish() {
+        std::vector<UnitOutcome> outcomes;
+        for (const auto& unit : units_)
+            outcomes.push_back(unit.outcome);
+        if (board_) {
+            // What each unit printed, kept back while the board was drawn.
+            for (const auto& outcome : outcomes) {
+                for (const auto& line : outcome.errorLines)
+                    err_ << outcome.port << ": " << line << "\n";
+                if (invocation_.json)
+                    continue;
+                for (const auto& line : outcome.outputLines)
+                    out_ << outcome.port << ": " << line << "\n";
+            }
+            err_.flush();
+        }
+        if (invocation_.json)
+            out_ << ResultsDocument(invocation_.command, outcomes);
+        else
+            PrintSummary(out_, outcomes);
+        out_.flush();
+        return MostSevereExitCode(outcomes);
+    }
+
+    const Invocation& invocation_;
+    std::ostream& out_;
+    std::ostream& err_;
+    const MultiUnitEnvironment& environment_;
+    std::vector<Unit> units_;
+    std::string pattern_;
+    bool identify_ = false;
+    bool stopping_ = false;
+    std::optional<UnitProgressBoard> board_;
+};
+
+} // namespace
+
+bool TalksToUnit(const Invocation& invocation) {
+    const std::string& command = invocation.command;
+    if (command == "get" || command == "set")
+        return !invocation.Has("--file");
+    return command != "ports" && command != "show" && command != "new" && command != "settings" &&
+           command != "help" && !command.empty();
+}
+
+std::vector<std::string> ChildArguments(const Invocation& invocation, const std::string& port,
+                                        const std::string& file) {
+    std::vector<std::string> arguments{"--port", port};
+    if (invocation.json)
+        arguments.push_back("--json");
+    if (invocation.yes)
+        arguments.push_back("--yes");
+    if (invocation.quiet)
+        arguments.push_back("--quiet");
+    arguments.push_back(invocation.command);
+    const CommandSpec* command = FindCommand(invocation.command);
+    for (const auto& [name, value] : invocation.options) {
+        const OptionSpec* option = command ? FindOption(command->options, name) : nullptr;
+        if (!option || option->valueName.empty())
+            arguments.push_back(name);
+        else
+            arguments.push_back(name + "=" + (name == "--output" && !file.empty() ? file : value));
+    }
+    arguments.push_back("--");
+    arguments.insert(arguments.end(), invocation.words.begin(), invocation.words.end());
+    return arguments;
+}
+
+int RunOnSeveralUnits(const Invocation& invocation, const std::vector<std::string>& ports,
+                      std::ostream& out, std::ostream& err,
+                      const MultiUnitEnvironment& environment) {
+    if (invocation.command == "monitor") {
+        err << "zeb40ctl: monitor runs on one port at a time" << std::endl;
+        return ToInt(ExitCode::Usage);
+    }
+    if (invocation.command == "read" && invocation.Has("--output") &&
+        !NamesEachUnit(invocation.options.at("--output"))) {
+        err << "zeb40ctl: with several ports, -o needs {port} or {id} in the file name, so "
+               "that each unit gets a file of its own"
+            << std::endl;
+        return ToInt(ExitCode::Usage);
+    }
+    return MultiUnitRun(invocation, ports, out, err, environment).Run();
+}
+
+} // namespace zeb40::cli
