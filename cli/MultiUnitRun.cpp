@@ -25,6 +25,8 @@ constexpr int BoardBarWidth = 30;
 // "{id}"), then runs the command; after a flash it tells its new version.
 enum class Phase { Identifying, Identified, Running, Reidentifying, Done };
 
+// Only built before the run starts, where running out of memory may end it.
+// NOLINTNEXTLINE(bugprone-exception-escape)
 struct Unit {
     Phase phase = Phase::Identifying;
     std::unique_ptr<UnitProcess> process;
