@@ -1,5 +1,6 @@
 // zeb40ctl flashing a 40 KB image into N paced emulated units at once (8 by
-// default), against one unit alone: the wall time of all of them should stay
+// default; a smaller image in KB as second argument makes a quick run),
+// against one unit alone: the wall time of all of them should stay
 // within 1.10 x that of one, and the CPU time per unit no more than one
 // run's. The units are emulated in this process; their CPU time is not
 // counted, only that of the zeb40ctl runs.
@@ -72,11 +73,13 @@ std::unique_ptr<zeb40::sim::Emulator> StartUnit() {
 
 int main(int argc, char** argv) {
     const int count = argc > 1 ? std::atoi(argv[1]) : 8;
-    if (count < 2) {
-        std::fprintf(stderr, "usage: multi_flash_bench [UNITS]   (2 or more, default 8)\n");
+    const int kilobytes = argc > 2 ? std::atoi(argv[2]) : 40;
+    if (count < 2 || kilobytes < 1 || kilobytes > 40) {
+        std::fprintf(stderr, "usage: multi_flash_bench [UNITS] [KB]   (2 or more units, default "
+                             "8; 1 to 40 KB, default 40)\n");
         return 2;
     }
-    std::vector<std::uint8_t> image(40 * 1024);
+    std::vector<std::uint8_t> image(static_cast<std::size_t>(kilobytes) * 1024);
     for (std::size_t i = 0; i < image.size(); ++i)
         image[i] = static_cast<std::uint8_t>(i * 37 + (i >> 9));
     zeb40::sim::StampFirmwareVersion(image, 0x0360);

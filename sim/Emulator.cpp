@@ -13,21 +13,12 @@ namespace zeb40::sim {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-// One byte is ten bit times at 38400 baud.
-constexpr auto ByteTime = std::chrono::nanoseconds(1'000'000'000LL * 10 / 38400);
-
 void MakeRaw(int fd) {
     termios tio{};
     if (tcgetattr(fd, &tio) == 0) {
         cfmakeraw(&tio);
         tcsetattr(fd, TCSANOW, &tio);
     }
-}
-
-// Deadlines follow one another on one clock, so a wake-up that comes late (a
-// busy machine) delays that step but never the ones after it.
-void WaitUntil(Clock::time_point deadline) {
-    std::this_thread::sleep_until(deadline);
 }
 
 bool IsHexDigit(char c) {
@@ -76,6 +67,8 @@ bool Emulator::Start() {
         return false;
     }
     MakeRaw(slaveKeeper_);
+    if (options_.paced)
+        line_.MeasureHandOver(master_, slaveKeeper_);
     if (pipe2(wakePipe_, O_CLOEXEC) != 0) {
         CloseLine();
         return false;
@@ -118,7 +111,7 @@ std::chrono::steady_clock::time_point Emulator::Now() const {
         return attachment_->now();
     // Paced, the unit handles each byte at once but by the time it arrives on
     // the line; its answers wait for their own time on the line.
-    return options_.paced ? receiveClock_ : Clock::now();
+    return options_.paced ? line_.Now() : Clock::now();
 }
 
 void Emulator::HangUp() {
@@ -205,8 +198,7 @@ void Emulator::Send(const std::string& bytes) {
     // few bytes that the program reads whole, so it goes out in one piece when
     // its last byte would have arrived: never early, and one wake-up for the
     // program instead of one per byte.
-    sendClock_ = std::max(sendClock_, receiveClock_) + ByteTime * bytes.size();
-    WaitUntil(sendClock_);
+    line_.WaitToAnswer(bytes.size());
     WriteAll(bytes);
 }
 
@@ -220,11 +212,6 @@ void Emulator::WriteAll(std::string_view bytes) {
             return;
         }
     }
-}
-
-void Emulator::PaceReception(Clock::time_point readAt) {
-    if (options_.paced)
-        receiveClock_ = std::max(receiveClock_, readAt) + ByteTime;
 }
 
 void Emulator::Serve() {
@@ -253,7 +240,8 @@ void Emulator::Serve() {
         // Each byte arrives one byte time after the one before it.
         const auto readAt = Clock::now();
         for (ssize_t i = 0; i < n && !hungUp_; ++i) {
-            PaceReception(readAt);
+            if (options_.paced)
+                line_.ByteArrived(readAt);
             OnByte(buffer[i]);
         }
         if (hungUp_)
@@ -348,7 +336,7 @@ void Emulator::Answer(const ReceivedCommand& command) {
     if (delay > 0 && attachment_)
         attachment_->delay(std::chrono::milliseconds(delay));
     else if (delay > 0 && options_.paced)
-        receiveClock_ += std::chrono::milliseconds(delay); // the answer waits on the unit's clock
+        line_.Busy(std::chrono::milliseconds(delay)); // the answer waits on the unit's clock
     else if (delay > 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(delay));
 

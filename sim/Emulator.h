@@ -6,6 +6,7 @@
 #include "sim/Command.h"
 #include "sim/Extension.h"
 #include "sim/Fault.h"
+#include "sim/PacedLine.h"
 #include "sim/UnitState.h"
 
 #include <atomic>
@@ -99,8 +100,6 @@ class Emulator {
     void Answer(const ReceivedCommand& command);
     Response Dispatch(const ReceivedCommand& command);
     Fault* MatchingFault(const ReceivedCommand& command);
-    // The moment the byte being handled has fully arrived on the line.
-    void PaceReception(std::chrono::steady_clock::time_point readAt);
     void WriteAll(std::string_view bytes);
     void CloseLine();
 
@@ -124,8 +123,7 @@ class Emulator {
     std::atomic<bool> stopping_{false};
     std::atomic<bool> hungUp_{false};
     std::atomic<bool> hangUpRequested_{false};
-    std::chrono::steady_clock::time_point receiveClock_{};
-    std::chrono::steady_clock::time_point sendClock_{};
+    PacedLine line_;
 };
 
 // Installs every feature of the unit; the emulator calls it on construction.

@@ -1,0 +1,63 @@
+#include "sim/PacedLine.h"
+
+#include <algorithm>
+#include <array>
+#include <poll.h>
+#include <thread>
+#include <unistd.h>
+
+namespace zeb40::sim {
+namespace {
+
+// One byte is ten bit times at 38400 baud.
+constexpr auto ByteTime = std::chrono::nanoseconds(1'000'000'000LL * 10 / 38400);
+// A hand-over or a wake-up taking longer than this is a busy machine, not the
+// pseudo-terminal's usual time; it is not taken off the line's time.
+constexpr auto MostTakenOff = std::chrono::microseconds(50);
+
+// The shortest of a few hand-overs from a write on one end to the read on the
+// other: the least the pseudo-terminal takes, so an answer is not made early.
+PacedLine::Clock::duration HandOverTime(int from, int to) {
+    constexpr int Samples = 9;
+    std::array<PacedLine::Clock::duration, Samples> times{};
+    for (auto& time : times) {
+        // After a pause, as between the bytes of a line at this rate: an idle
+        // processor takes longer to wake than a busy one.
+        std::this_thread::sleep_for(std::chrono::microseconds(500));
+        const char probe = 0;
+        const auto start = PacedLine::Clock::now();
+        if (::write(from, &probe, 1) != 1)
+            return {};
+        pollfd ready{to, POLLIN, 0};
+        char received = 0;
+        if (::poll(&ready, 1, 100) != 1 || ::read(to, &received, 1) != 1)
+            return {};
+        time = PacedLine::Clock::now() - start;
+    }
+    return std::min<PacedLine::Clock::duration>(*std::min_element(times.begin(), times.end()),
+                                                MostTakenOff);
+}
+
+} // namespace
+
+void PacedLine::MeasureHandOver(int master, int slave) {
+    toUnit_ = HandOverTime(slave, master);
+    toProgram_ = HandOverTime(master, slave);
+}
+
+PacedLine::Clock::time_point PacedLine::ByteArrived(Clock::time_point readAt) {
+    receiveClock_ = std::max(receiveClock_, readAt - toUnit_) + ByteTime;
+    return receiveClock_;
+}
+
+void PacedLine::WaitToAnswer(std::size_t count) {
+    sendClock_ = std::max(sendClock_, receiveClock_) + ByteTime * count;
+    // A deadline per answer on one clock: a wake-up that comes late (a busy
+    // machine) delays that answer but never the ones after it.
+    const auto wake = sendClock_ - toProgram_ - wakeLateness_;
+    std::this_thread::sleep_until(wake);
+    const auto late = std::clamp<Clock::duration>(Clock::now() - wake, {}, MostTakenOff);
+    wakeLateness_ += (late - wakeLateness_) / 8;
+}
+
+} // namespace zeb40::sim
