@@ -11,12 +11,13 @@ namespace {
 
 // One byte is ten bit times at 38400 baud.
 constexpr auto ByteTime = std::chrono::nanoseconds(1'000'000'000LL * 10 / 38400);
-// A hand-over or a wake-up taking longer than this is a busy machine, not the
-// pseudo-terminal's usual time; it is not taken off the line's time.
-constexpr auto MostTakenOff = std::chrono::microseconds(50);
+// A hand-over or a wake-up taking longer than a byte is a busy machine, not
+// the pseudo-terminal's usual time; no more than that is taken off the line's
+// time, so an answer is never early by more than a byte or two.
+constexpr auto MostTakenOff = ByteTime;
 
 // The shortest of a few hand-overs from a write on one end to the read on the
-// other: the least the pseudo-terminal takes, so an answer is not made early.
+// other: the least the pseudo-terminal takes, so no answer is made early for it.
 PacedLine::Clock::duration HandOverTime(int from, int to) {
     constexpr int Samples = 9;
     std::array<PacedLine::Clock::duration, Samples> times{};
