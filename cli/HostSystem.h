@@ -2,6 +2,7 @@
 // What zeb40ctl asks of the system it runs on; one implementation per system.
 
 #include <string>
+#include <string_view>
 
 namespace zeb40::cli {
 
@@ -15,6 +16,10 @@ void CatchFirstStopRequest(void (*handler)(int));
 
 // The port the zeb40 window stored last ("" when none), read only.
 std::string PortStoredByWindow();
+
+// Writes the whole text to a descriptor the parent run handed over; stops at
+// the first failure (the parent is gone).
+void WriteToDescriptor(int descriptor, std::string_view text);
 
 // This program's own file, so that it can start copies of itself.
 std::string RunningProgramPath();

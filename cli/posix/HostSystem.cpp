@@ -1,6 +1,7 @@
 #include "cli/HostSystem.h"
 
 #include <QSettings>
+#include <cerrno>
 #include <climits>
 #include <csignal>
 #include <unistd.h>
@@ -22,6 +23,17 @@ void CatchFirstStopRequest(void (*handler)(int)) {
 std::string PortStoredByWindow() {
     QSettings settings(QStringLiteral("VELOR"), QStringLiteral("zeb40"));
     return settings.value(QStringLiteral("Main/Port")).toString().toStdString();
+}
+
+void WriteToDescriptor(int descriptor, std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t n = ::write(descriptor, text.data(), text.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return;
+        text.remove_prefix(static_cast<std::size_t>(n));
+    }
 }
 
 std::string RunningProgramPath() {

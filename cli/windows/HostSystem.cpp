@@ -2,6 +2,7 @@
 
 #include "link/windows/WideText.h"
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <io.h>
@@ -29,6 +30,16 @@ std::string PortStoredByWindow() {
         size < sizeof port[0])
         return {};
     return Utf8FromWide(port, size / sizeof port[0] - 1);
+}
+
+void WriteToDescriptor(int descriptor, std::string_view text) {
+    while (!text.empty()) {
+        const auto chunk = static_cast<unsigned>(std::min<std::size_t>(text.size(), 1u << 30));
+        const int n = _write(descriptor, text.data(), chunk);
+        if (n <= 0)
+            return;
+        text.remove_prefix(static_cast<std::size_t>(n));
+    }
 }
 
 std::string RunningProgramPath() {
