@@ -19,7 +19,9 @@ void UnitReportWriter::Result(const std::string& document) {
 }
 
 // The parent gone, the child's own exit status still tells.
-void UnitReportWriter::WriteAll(const std::string& text) { WriteToDescriptor(fd_, text); }
+void UnitReportWriter::WriteAll(const std::string& text) {
+    WriteToDescriptor(fd_, text);
+}
 
 std::optional<UnitReportReader::Progress> UnitReportReader::Feed(const std::string& line) {
     if (inResult_) {

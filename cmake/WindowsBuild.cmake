@@ -32,7 +32,7 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 if(ZEB40_TESTS)
     file(GLOB windows_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/windows/*.cpp)
     add_executable(test_windows_link ${windows_tests})
-    target_link_libraries(test_windows_link PRIVATE zeb40_link zeb40_port_discovery zeb40_disk
+    target_link_libraries(test_windows_link PRIVATE zeb40_link zeb40_port_discovery zeb40_disk zeb40_config
                           GTest::gtest GTest::gtest_main)
     # The core's tests that need neither the emulator nor Qt, as on Linux.
     add_executable(test_windows_core

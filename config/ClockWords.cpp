@@ -3,7 +3,6 @@
 #include "config/ItemDescriptions.h"
 #include "config/TimecodeCommands.h"
 
-
 namespace zeb40 {
 namespace {
 

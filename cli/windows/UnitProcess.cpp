@@ -12,11 +12,15 @@ bool UnitProcess::Start(const std::string& /*program*/,
     return false;
 }
 
-bool UnitProcess::PipesClosed() const { return true; }
+bool UnitProcess::PipesClosed() const {
+    return true;
+}
 
 void UnitProcess::ReadArrivals(const std::vector<UnitProcess*>& /*processes*/, int /*timeoutMs*/) {}
 
-int UnitProcess::Wait() { return -1; }
+int UnitProcess::Wait() {
+    return -1;
+}
 
 void UnitProcess::Interrupt() const {}
 
