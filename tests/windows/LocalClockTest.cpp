@@ -30,9 +30,8 @@ TEST(LocalClockTest, TheClockAndTheZoneAreTheSystemsOwn) {
     EXPECT_LT(clock.milliseconds, 1000);
 
     _tzset();
-    long westSeconds = 0;
-    _get_timezone(&westSeconds);
-    EXPECT_EQ(LocalStandardBiasMinutes(), westSeconds / 60);
+    // _timezone: seconds west of UTC in standard time.
+    EXPECT_EQ(LocalStandardBiasMinutes(), _timezone / 60);
 }
 
 } // namespace
