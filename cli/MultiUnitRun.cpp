@@ -13,7 +13,6 @@
 #include <memory>
 #include <optional>
 #include <ostream>
-#include <poll.h>
 
 namespace zeb40::cli {
 namespace {
@@ -148,22 +147,12 @@ class MultiUnitRun {
     }
 
     void PollOnce() {
-        std::vector<pollfd> fds;
-        std::map<int, Unit*> owners;
+        std::vector<UnitProcess*> running;
         for (auto& unit : units_) {
-            if (!unit.process)
-                continue;
-            for (int fd : unit.process->OpenFds()) {
-                fds.push_back({fd, POLLIN, 0});
-                owners[fd] = &unit;
-            }
+            if (unit.process)
+                running.push_back(unit.process.get());
         }
-        if (!fds.empty() && ::poll(fds.data(), fds.size(), 100) > 0) {
-            for (const auto& p : fds) {
-                if (p.revents != 0)
-                    owners[p.fd]->process->ReadFrom(p.fd);
-            }
-        }
+        UnitProcess::ReadArrivals(running, 100);
         for (auto& unit : units_) {
             if (!unit.process)
                 continue;

@@ -2,19 +2,17 @@
 
 #include "cli/Commands.h"
 #include "cli/HelpText.h"
+#include "cli/HostSystem.h"
 #include "cli/MultiUnitRun.h"
 #include "cli/ReportingOperator.h"
 #include "cli/UnitPorts.h"
 #include "resources/Strings.h"
 
-#include <QSettings>
-#include <climits>
 #include <cstdlib>
 #include <iostream>
 #include <map>
 #include <memory>
 #include <optional>
-#include <unistd.h>
 
 namespace zeb40::cli {
 namespace {
@@ -138,19 +136,13 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
 CliEnvironment ProcessEnvironment(const std::atomic<bool>* interrupted) {
     CliEnvironment environment;
     environment.input = &std::cin;
-    environment.inputIsTerminal = isatty(STDIN_FILENO) == 1;
-    environment.errorIsTerminal = isatty(STDERR_FILENO) == 1;
+    environment.inputIsTerminal = IsTerminal(StandardStream::Input);
+    environment.errorIsTerminal = IsTerminal(StandardStream::Error);
     if (const char* variable = std::getenv("ZEB40_PORT"))
         environment.portSources.variable = variable;
-    environment.portSources.storedPort = [] {
-        QSettings settings(QStringLiteral("VELOR"), QStringLiteral("zeb40"));
-        return settings.value(QStringLiteral("Main/Port")).toString().toStdString();
-    };
+    environment.portSources.storedPort = PortStoredByWindow;
     environment.interrupted = interrupted;
-    char path[PATH_MAX] = {};
-    ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    environment.program = length > 0 ? std::string(path, static_cast<std::size_t>(length))
-                                     : std::string("/proc/self/exe");
+    environment.program = RunningProgramPath();
     return environment;
 }
 

@@ -1,12 +1,13 @@
 #pragma once
 // One child run of zeb40ctl on one unit. Its standard output, standard error
-// and report pipe are read by the parent; its standard input is /dev/null, so
-// it never waits for an answer. It runs in a process group of its own: a
-// Ctrl+C on the terminal reaches only the parent, which passes it on once.
+// and report pipe are read by the parent; its standard input is empty, so it
+// never waits for an answer. It runs in a process group of its own: a Ctrl+C
+// on the terminal reaches only the parent, which passes it on once. Starting
+// and reading children is the system's part (posix/ and windows/); the
+// Windows build runs one unit at a time, so there a child never starts.
 
 #include <array>
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
 namespace zeb40::cli {
@@ -26,23 +27,25 @@ class UnitProcess {
     bool Start(const std::string& program, const std::vector<std::string>& arguments);
     const std::string& StartError() const { return startError_; }
 
-    // The pipes still open, for poll().
-    std::vector<int> OpenFds() const;
-    // Reads what the pipe holds; a closed pipe is taken off OpenFds().
-    void ReadFrom(int fd);
+    // Waits up to timeoutMs for output of any of the processes and reads
+    // what has arrived; a closed pipe is taken off.
+    static void ReadArrivals(const std::vector<UnitProcess*>& processes, int timeoutMs);
     // The complete lines that arrived on a stream since the last call; once
     // the pipe is closed, an unfinished last line too.
     std::vector<std::string> TakeLines(Stream stream);
 
     // True once every pipe is closed (the child is ending or ended).
-    bool PipesClosed() const { return OpenFds().empty(); }
+    bool PipesClosed() const;
     // Waits for the end; the exit status, or 128 + the signal that ended it.
     int Wait();
     // Sends SIGINT, as Ctrl+C would.
     void Interrupt() const;
 
   private:
-    pid_t pid_ = -1;
+    // Reads what the pipe holds; a closed pipe is taken off.
+    void ReadFrom(int fd);
+
+    int pid_ = -1;
     std::array<int, 3> fds_{-1, -1, -1};
     std::array<std::string, 3> pending_;
     std::string startError_;

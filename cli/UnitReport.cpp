@@ -1,7 +1,6 @@
 #include "cli/UnitReport.h"
 
-#include <cerrno>
-#include <unistd.h>
+#include "cli/HostSystem.h"
 
 namespace zeb40::cli {
 namespace {
@@ -19,16 +18,9 @@ void UnitReportWriter::Result(const std::string& document) {
     WriteAll(std::string(ResultLine) + "\n" + document + "\n");
 }
 
+// The parent gone, the child's own exit status still tells.
 void UnitReportWriter::WriteAll(const std::string& text) {
-    std::size_t written = 0;
-    while (written < text.size()) {
-        ssize_t n = ::write(fd_, text.data() + written, text.size() - written);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return; // the parent is gone; the child's own exit status still tells
-        written += static_cast<std::size_t>(n);
-    }
+    WriteToDescriptor(fd_, text);
 }
 
 std::optional<UnitReportReader::Progress> UnitReportReader::Feed(const std::string& line) {

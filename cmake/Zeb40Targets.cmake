@@ -38,3 +38,15 @@ function(zeb40_test name dir)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
+
+# The sources of a library that differ per system: dir/windows on Windows,
+# dir/posix elsewhere.
+function(zeb40_platform_sources target dir)
+    if(WIN32)
+        set(folder ${dir}/windows)
+    else()
+        set(folder ${dir}/posix)
+    endif()
+    file(GLOB sources CONFIGURE_DEPENDS ${folder}/*.cpp ${folder}/*.h)
+    target_sources(${target} PRIVATE ${sources})
+endfunction()

@@ -34,7 +34,8 @@ int ZoneCode(int standardBiasMinutes);
 // 100 as packed BCD bytes.
 std::uint32_t ClockDateWord(const LocalClock& clock, int standardBiasMinutes);
 
-// This machine's local time and its standard (daylight-saving free) bias.
+// This machine's local time and its standard (daylight-saving free) bias,
+// read the way each system keeps them (posix/, windows/).
 LocalClock ReadLocalClock();
 int LocalStandardBiasMinutes();
 

@@ -1,9 +1,10 @@
 #pragma once
-// How the operator's port names map to Linux devices.
+// How the operator's port names map to devices; one implementation per system.
 //
-// COM numbers are fixed per device name, so a listed "(COMn)" always opens the
-// same device: ttyS<k> is COM<k+1>, ttyUSB<k> is COM<k+101>, ttyACM<k> is
-// COM<k+201>, ttyAMA<k> is COM<k+301>, rfcomm<k> is COM<k+401> (k below 100).
+// On Linux COM numbers are fixed per device name, so a listed "(COMn)" always
+// opens the same device: ttyS<k> is COM<k+1>, ttyUSB<k> is COM<k+101>,
+// ttyACM<k> is COM<k+201>, ttyAMA<k> is COM<k+301>, rfcomm<k> is COM<k+401>
+// (k below 100). On Windows the devices are the COM ports themselves.
 
 #include <optional>
 #include <string>
@@ -13,10 +14,11 @@ namespace zeb40 {
 // The device path that OpenByName opens for a name.
 std::string DevicePathForName(const std::string& name);
 
-// "ttyUSB0" (or "/dev/ttyUSB0") -> 101; empty for devices outside the scheme.
+// "ttyUSB0" (or "/dev/ttyUSB0") -> 101, "COM3" -> 3; empty for devices
+// outside the scheme.
 std::optional<unsigned> ComNumberForDevice(const std::string& deviceName);
 
-// 101 -> "/dev/ttyUSB0"; empty for numbers outside the scheme.
+// 101 -> "/dev/ttyUSB0", 3 -> "\\.\COM3"; empty for numbers outside the scheme.
 std::optional<std::string> DeviceForComNumber(unsigned comNumber);
 
 } // namespace zeb40

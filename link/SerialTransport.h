@@ -1,6 +1,6 @@
 #pragma once
-// The serial port of the platform the program was built for (POSIX terminal
-// devices here), as the transport under the unit's protocol.
+// The serial port of the platform the program was built for (a POSIX terminal
+// device, or a Windows COM port), as the transport under the unit's protocol.
 
 #include "link/ByteTransport.h"
 

@@ -1,6 +1,7 @@
 #include "sim/BasicCommands.h"
 #include "sim/ConfigMemory.h"
 #include "sim/Emulator.h"
+#include "sim/FaultSettings.h"
 #include "sim/FlashMode.h"
 #include "sim/Profiles.h"
 #include "sim/RealTimeClock.h"
@@ -17,6 +18,7 @@ void InstallUnitFeatures(Emulator& unit) {
     unit.AddExtension(std::make_unique<RealTimeClock>());
     unit.AddExtension(std::make_unique<FlashMode>());
     unit.AddExtension(std::make_unique<BasicCommands>());
+    unit.AddExtension(std::make_unique<FaultSettings>());
 }
 
 } // namespace zeb40::sim

@@ -1,10 +1,10 @@
 // zeb40ctl: every function of the ZEB40 program without a window.
 
 #include "cli/CliArguments.h"
+#include "cli/HostSystem.h"
 #include "cli/RunCli.h"
 
 #include <atomic>
-#include <csignal>
 #include <iostream>
 
 namespace {
@@ -20,11 +20,7 @@ void OnInterrupt(int) {
 // stops each unit cleanly the same way. A second signal, and any signal
 // during the other commands, ends the program as usual.
 void StopGracefully() {
-    struct sigaction action {};
-    action.sa_handler = OnInterrupt;
-    action.sa_flags = SA_RESETHAND;
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    zeb40::cli::CatchFirstStopRequest(OnInterrupt);
 }
 
 } // namespace

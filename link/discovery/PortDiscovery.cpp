@@ -2,16 +2,7 @@
 
 #include "link/PortNames.h"
 
-#include <QSerialPortInfo>
-
 namespace zeb40 {
-
-std::vector<FoundPort> SystemSerialPorts() {
-    std::vector<FoundPort> ports;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
-        ports.push_back({info.portName().toStdString(), info.description().toStdString()});
-    return ports;
-}
 
 bool EnumerateSerialPorts(std::vector<unsigned>& numbers, std::vector<std::string>& descriptions,
                           const PortSource& source) {

@@ -10,14 +10,15 @@ namespace zeb40 {
 
 // One serial device as the system reports it.
 struct FoundPort {
-    std::string deviceName;  // "ttyUSB0"
+    std::string deviceName;  // "ttyUSB0", "COM3"
     std::string description; // "" when the system has none
 };
 
 // Where the devices come from; tests hand in a fixed list.
 using PortSource = std::function<std::vector<FoundPort>()>;
 
-// The system's serial devices, read through Qt SerialPort (udev on Linux).
+// The system's serial devices: through Qt SerialPort (udev) on Linux, from
+// the device set-up's class "Ports" on Windows ("COM3").
 std::vector<FoundPort> SystemSerialPorts();
 
 // Fills both lists (emptied first, always of equal length) with the devices

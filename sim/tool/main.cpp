@@ -13,11 +13,14 @@ namespace {
 
 void PrintUsage() {
     std::puts("usage: zeb40-sim [--paced] [--log] [--identifier=HEX] [--version=HEX]\n"
-              "                 [--option1=HEX] [--option2=HEX] [--KEY=VALUE ...]\n"
+              "                 [--option1=HEX] [--option2=HEX] [--fault=KIND:LETTER[:TEXT]]\n"
+              "                 [--KEY=VALUE ...]\n"
               "       zeb40-sim make-package IMAGE [-o OUT] [--version=HEX]\n"
               "Opens a pseudo-terminal, prints its device path and answers as a ZEB40\n"
               "until interrupted. --paced: realistic 38400-baud timing; --log: print\n"
-              "every command the unit receives.");
+              "every command the unit receives. --fault: misbehave on LETTER (a command\n"
+              "letter, \"any\" or \"probe\"): silent, silent-reply, hang-up, reply:TEXT,\n"
+              "long-line, lf-only, late:MS.");
 }
 
 std::string Printable(const std::string& text) {

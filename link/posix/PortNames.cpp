@@ -1,7 +1,8 @@
 #include "link/PortNames.h"
 
+#include "link/ListedPortName.h"
+
 #include <array>
-#include <cctype>
 #include <string_view>
 
 namespace zeb40 {
@@ -21,59 +22,15 @@ constexpr std::array<DeviceFamily, 5> Families{{
     {"rfcomm", 401},
 }};
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
-
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Decimal digits from the start of text; saturates instead of overflowing.
-unsigned LeadingNumber(std::string_view text) {
-    unsigned long long n = 0;
-    for (char c : text) {
-        if (!IsDigit(c))
-            break;
-        n = n * 10 + static_cast<unsigned>(c - '0');
-        if (n > 0xFFFFFFFFull)
-            return 0xFFFFFFFFu;
-    }
-    return static_cast<unsigned>(n);
-}
-
 // The n of a name ending in "(COMn)", or of a whole name "COMn".
 std::optional<unsigned> ComNumberInName(std::string_view name) {
-    if (name.size() >= 6 && name.back() == ')') {
-        std::size_t last = name.size() - 2; // taken as the number's last digit
-        std::size_t start = last;
-        while (start > 0 && IsDigit(name[start - 1]))
-            --start;
-        if (start >= 4 && EqualsIgnoringCase(name.substr(start - 4, 4), "(COM")) {
-            unsigned n = LeadingNumber(name.substr(start));
-            if (n > 0)
-                return n;
-        }
-        return std::nullopt;
-    }
-    if (name.size() > 3 && EqualsIgnoringCase(name.substr(0, 3), "COM")) {
-        std::string_view digits = name.substr(3);
-        for (char c : digits) {
-            if (!IsDigit(c))
-                return std::nullopt;
-        }
-        unsigned n = LeadingNumber(digits);
-        if (n > 0)
-            return n;
-    }
-    return std::nullopt;
+    if (name.ends_with(')'))
+        return ComNumberOfListedName(name);
+    return ComNumberOfComName(name);
 }
 
 } // namespace
