@@ -14,9 +14,6 @@ bool IsTerminal(StandardStream stream);
 // the program as usual.
 void CatchFirstStopRequest(void (*handler)(int));
 
-// The port the zeb40 window stored last ("" when none), read only.
-std::string PortStoredByWindow();
-
 // Writes the whole text to a descriptor the parent run handed over; stops at
 // the first failure (the parent is gone).
 void WriteToDescriptor(int descriptor, std::string_view text);

@@ -6,6 +6,7 @@
 #include "cli/MultiUnitRun.h"
 #include "cli/ReportingOperator.h"
 #include "cli/UnitPorts.h"
+#include "link/discovery/StoredPort.h"
 #include "resources/Strings.h"
 
 #include <cstdlib>

@@ -1,6 +1,5 @@
 #include "cli/HostSystem.h"
 
-#include <QSettings>
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -18,11 +17,6 @@ void CatchFirstStopRequest(void (*handler)(int)) {
     action.sa_flags = SA_RESETHAND;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
-}
-
-std::string PortStoredByWindow() {
-    QSettings settings(QStringLiteral("VELOR"), QStringLiteral("zeb40"));
-    return settings.value(QStringLiteral("Main/Port")).toString().toStdString();
 }
 
 void WriteToDescriptor(int descriptor, std::string_view text) {
