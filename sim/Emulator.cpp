@@ -69,8 +69,10 @@ bool Emulator::Start() {
         return false;
     }
     MakeRaw(slaveKeeper_);
-    if (options_.paced)
+    if (options_.paced) {
+        line_.KeepProcessorsAwake();
         line_.MeasureHandOver(master_, slaveKeeper_);
+    }
     if (pipe2(wakePipe_, O_CLOEXEC) != 0) {
         CloseLine();
         return false;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <fcntl.h>
 #include <poll.h>
 #include <thread>
 #include <unistd.h>
@@ -40,6 +42,22 @@ PacedLine::Clock::duration HandOverTime(int from, int to) {
 }
 
 } // namespace
+
+PacedLine::~PacedLine() {
+    if (latencyRequest_ >= 0)
+        ::close(latencyRequest_);
+}
+
+void PacedLine::KeepProcessorsAwake() {
+    if (latencyRequest_ >= 0)
+        return;
+    latencyRequest_ = ::open("/dev/cpu_dma_latency", O_WRONLY | O_CLOEXEC);
+    const std::int32_t noLatency = 0;
+    if (latencyRequest_ >= 0 && ::write(latencyRequest_, &noLatency, sizeof noLatency) != 4) {
+        ::close(latencyRequest_);
+        latencyRequest_ = -1;
+    }
+}
 
 void PacedLine::MeasureHandOver(int master, int slave) {
     toUnit_ = HandOverTime(slave, master);

@@ -12,6 +12,17 @@ class PacedLine {
   public:
     using Clock = std::chrono::steady_clock;
 
+    PacedLine() = default;
+    ~PacedLine();
+    PacedLine(const PacedLine&) = delete;
+    PacedLine& operator=(const PacedLine&) = delete;
+
+    // Asks the system to wake its processors at once while the line is
+    // paced, as a unit's own processor would be: an idle processor of a
+    // virtual machine takes tens of microseconds to wake, a tenth of a byte's
+    // round trip. Only where the system allows it (/dev/cpu_dma_latency).
+    void KeepProcessorsAwake();
+
     // How long the pseudo-terminal takes to hand a byte from one end to the
     // other, each way; measured before the program opens the line. master is
     // the emulator's end, slave an open, raw descriptor of the program's end.
@@ -34,6 +45,7 @@ class PacedLine {
     Clock::duration toUnit_{};       // hand-over of the program's bytes
     Clock::duration toProgram_{};    // hand-over of the unit's bytes
     Clock::duration wakeLateness_{}; // how late recent wake-ups came
+    int latencyRequest_ = -1;        // held open while the request stands
 };
 
 } // namespace zeb40::sim
