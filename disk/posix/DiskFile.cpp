@@ -1,5 +1,7 @@
 #include "disk/DiskFile.h"
 
+#include "disk/SaveTarget.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -65,20 +67,6 @@ int CreateTemporaryBeside(const std::filesystem::path& target, std::string& temp
     return -1;
 }
 
-// Saving goes to the file itself, not over a link that points at it.
-std::filesystem::path ResolvedTarget(const std::string& path) {
-    std::error_code error;
-    std::filesystem::path target = std::filesystem::absolute(path, error);
-    if (error)
-        target = path;
-    if (std::filesystem::is_symlink(target, error)) {
-        auto resolved = std::filesystem::canonical(target, error);
-        if (!error)
-            return resolved;
-    }
-    return target;
-}
-
 void SyncFolder(const std::filesystem::path& folder) {
     FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.Valid())
@@ -118,7 +106,7 @@ DiskRead ReadDiskFile(const std::string& path, std::size_t maxBytes) {
 
 DiskWrite ReplaceDiskFile(const std::string& path, std::string_view bytes) {
     DiskWrite write;
-    const std::filesystem::path target = ResolvedTarget(path);
+    const std::filesystem::path target = SaveTarget(path);
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
     // What could not be opened for writing in place is not replaced either.

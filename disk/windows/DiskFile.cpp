@@ -1,5 +1,6 @@
 #include "disk/DiskFile.h"
 
+#include "disk/SaveTarget.h"
 #include "link/windows/PortOpenFailure.h"
 #include "link/windows/WideText.h"
 
@@ -52,20 +53,6 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
     return true;
 }
 
-// Saving goes to the file itself, not over a link that points at it.
-std::filesystem::path ResolvedTarget(const std::wstring& path) {
-    std::error_code error;
-    std::filesystem::path target = std::filesystem::absolute(path, error);
-    if (error)
-        target = path;
-    if (std::filesystem::is_symlink(target, error)) {
-        auto resolved = std::filesystem::canonical(target, error);
-        if (!error)
-            return resolved;
-    }
-    return target;
-}
-
 // A new file beside the target, so that the move stays on one volume.
 HANDLE CreateTemporaryBeside(const std::filesystem::path& target, std::wstring& temporaryPath) {
     static unsigned counter = 0;
@@ -115,7 +102,7 @@ DiskWrite ReplaceDiskFile(const std::string& path, std::string_view bytes) {
     DiskWrite write;
     if (path.empty())
         return write;
-    const std::filesystem::path target = ResolvedTarget(WideFromUtf8(path));
+    const std::filesystem::path target = SaveTarget(WideFromUtf8(path));
     const DWORD attributes = GetFileAttributesW(target.c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     // What could not be opened for writing in place is not replaced either.
