@@ -22,11 +22,20 @@ std::string HexDigits(std::uint32_t value, int digits) {
 bool FlashModeLink::Send(std::string_view text) {
     if (!link_.WriteBytes(text))
         return false;
-    lineFreeAt_ =
-        std::max(lineFreeAt_, link_.Clock().Now()) +
-        std::chrono::duration_cast<LinkClock::TimePoint::duration>(ByteTime * text.size());
-    undrained_ += text.size();
+    NoteSent(text.size());
     return true;
+}
+
+std::size_t FlashModeLink::SendSome(std::string_view text) {
+    const std::size_t sent = link_.WriteSomeBytes(text);
+    NoteSent(sent);
+    return sent;
+}
+
+void FlashModeLink::NoteSent(std::size_t count) {
+    lineFreeAt_ = std::max(lineFreeAt_, link_.Clock().Now()) +
+                  std::chrono::duration_cast<LinkClock::TimePoint::duration>(ByteTime * count);
+    undrained_ += count;
 }
 
 std::string FlashModeLink::Read(std::size_t count) {

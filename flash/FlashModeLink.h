@@ -24,6 +24,9 @@ class FlashModeLink {
     explicit FlashModeLink(UnitLink& link) : link_(link) {}
 
     bool Send(std::string_view text);
+    // As much of text as the line takes in the time its write may take; the
+    // count sent.
+    std::size_t SendSome(std::string_view text);
     // What arrived of a reply of count characters; shorter on a timeout.
     std::string Read(std::size_t count);
     std::string Exchange(std::string_view text, std::size_t replyLength);
@@ -46,6 +49,7 @@ class FlashModeLink {
 
   private:
     void SendModeSwitch(std::uint32_t value);
+    void NoteSent(std::size_t count);
 
     UnitLink& link_;
     LinkClock::TimePoint lineFreeAt_{};

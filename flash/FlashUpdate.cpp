@@ -47,7 +47,7 @@ class FlashSequence {
     FlashCheck Restart();
 
   private:
-    bool SendProgrammed(PagePacer& pacer, char c);
+    bool SendProgrammed(PagePacer& pacer, std::string_view text);
     int ProgressAt(int start, int span, std::int64_t position) const {
         return flash_progress::Position(start, span, position, index_.romStart, dataEnd_);
     }
@@ -88,15 +88,21 @@ FlashCheck FlashSequence::Erase() {
     return std::nullopt;
 }
 
-// One programmed character. A write held up on the line is tried again for as
-// long as the unit may take to answer; a vanished device ends the sending.
-bool FlashSequence::SendProgrammed(PagePacer& pacer, char c) {
-    const auto deadline = link_.Clock().Now() + HeldWriteRetry;
-    while (!pacer.Send(c)) {
-        if (unit_.Lost() || link_.Clock().Now() >= deadline)
+// Programmed characters. A write held up on the line is resumed for as long
+// as the unit may take to answer without taking a character; a vanished
+// device or a stop ends the sending.
+bool FlashSequence::SendProgrammed(PagePacer& pacer, std::string_view text) {
+    auto deadline = link_.Clock().Now() + HeldWriteRetry;
+    for (;;) {
+        const std::size_t sent = pacer.Send(text);
+        text.remove_prefix(sent);
+        if (text.empty())
+            return true;
+        if (sent > 0)
+            deadline = link_.Clock().Now() + HeldWriteRetry;
+        else if (unit_.Lost() || link_.Clock().Now() >= deadline)
             return false;
     }
-    return true;
 }
 
 FlashCheck FlashSequence::Program() {
@@ -132,8 +138,8 @@ FlashCheck FlashSequence::Program() {
             unit_.Send("=");
             break;
         }
-        for (std::size_t i = 0; writing && i < part.text.size(); ++i)
-            writing = SendProgrammed(pacer, part.text[i]);
+        if (writing)
+            writing = SendProgrammed(pacer, part.text);
         if (part.end == ProgrammingPiece::End::Equals)
             break;
     }

@@ -31,9 +31,18 @@ class ByteTransport {
     virtual void Close() = 0;
     virtual bool IsOpen() const = 0;
 
+    // Writes what the line takes within timeoutMs and returns how many bytes
+    // went out: all of them, unless the time passed first or the device
+    // failed. A caller that goes on after a short count resumes where it
+    // ended rather than sending the start again.
+    virtual std::size_t WriteSome(const void* data, std::size_t count, int timeoutMs) = 0;
     // Writes all bytes, or false when timeoutMs passed first or the device
-    // failed.
-    virtual bool Write(const void* data, std::size_t count, int timeoutMs) = 0;
+    // failed; writing nothing fails on a closed or lost line.
+    bool Write(const void* data, std::size_t count, int timeoutMs) {
+        if (count == 0)
+            return IsOpen() && !Lost();
+        return WriteSome(data, count, timeoutMs) == count;
+    }
     // Returns the number of bytes read; a short count is a timeout, not an
     // error.
     virtual std::size_t Read(void* buffer, std::size_t count, ReadBounds bounds) = 0;

@@ -90,11 +90,23 @@ int UnitLink::WaitMs(ReplyWait wait) const {
     return std::max(static_cast<int>(wait), raisedWaitMs_);
 }
 
-bool UnitLink::WriteBytes(std::string_view bytes) {
+bool UnitLink::MayWrite() {
     if (stopped_ || (betweenExchanges_ && StopAsked()))
         return false;
     betweenExchanges_ = false;
-    return transport_->Write(bytes.data(), bytes.size(), TransferMs(bytes.size(), WriteConstantMs));
+    return true;
+}
+
+bool UnitLink::WriteBytes(std::string_view bytes) {
+    return MayWrite() &&
+           transport_->Write(bytes.data(), bytes.size(), TransferMs(bytes.size(), WriteConstantMs));
+}
+
+std::size_t UnitLink::WriteSomeBytes(std::string_view bytes) {
+    if (!MayWrite())
+        return 0;
+    return transport_->WriteSome(bytes.data(), bytes.size(),
+                                 TransferMs(bytes.size(), WriteConstantMs));
 }
 
 std::string UnitLink::ReadBytes(std::size_t count, ReplyWait wait) {

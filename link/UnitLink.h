@@ -101,6 +101,9 @@ class UnitLink {
     // of count bytes under one read: count x 1 ms + the wait in all, 100 ms
     // between two bytes.
     bool WriteBytes(std::string_view bytes);
+    // As many of the bytes as the line takes in the time a write of them may
+    // take; the count written.
+    std::size_t WriteSomeBytes(std::string_view bytes);
     std::string ReadBytes(std::size_t count, ReplyWait wait);
     // Waits until the output queue has been handed to the line, bounded like
     // a write of pendingBytes.
@@ -124,6 +127,8 @@ class UnitLink {
     friend class RaisedReplyWait;
 
     int WaitMs(ReplyWait wait) const;
+    // False when a stop or an earlier stop keeps this write from going out.
+    bool MayWrite();
     bool FillReadAhead(ReplyWait wait);
     bool ReadReplyLine(bool withSecondSlot, ReplyCode& code, std::uint32_t& value,
                        std::uint32_t& second, ReplyWait wait);

@@ -120,9 +120,9 @@ void PosixSerialPort::Close() {
     fd_ = -1;
 }
 
-bool PosixSerialPort::Write(const void* data, std::size_t count, int timeoutMs) {
+std::size_t PosixSerialPort::WriteSome(const void* data, std::size_t count, int timeoutMs) {
     if (fd_ < 0 || lost_)
-        return false;
+        return 0;
     const auto* bytes = static_cast<const unsigned char*>(data);
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     std::size_t written = 0;
@@ -139,7 +139,7 @@ bool PosixSerialPort::Write(const void* data, std::size_t count, int timeoutMs) 
                 MarkLost(errno);
             else
                 RecordError(errno);
-            return false;
+            return written;
         }
         pollfd p{fd_, POLLOUT, 0};
         int ready = ::poll(&p, 1, MillisecondsUntil(deadline));
@@ -147,14 +147,14 @@ bool PosixSerialPort::Write(const void* data, std::size_t count, int timeoutMs) 
             continue;
         if (ready <= 0) {
             RecordError(ETIMEDOUT);
-            return false;
+            return written;
         }
         if (p.revents & (POLLHUP | POLLERR | POLLNVAL)) {
             MarkLost(EIO);
-            return false;
+            return written;
         }
     }
-    return true;
+    return written;
 }
 
 std::size_t PosixSerialPort::Read(void* buffer, std::size_t count, ReadBounds bounds) {

@@ -20,7 +20,7 @@ class PosixSerialPort final : public ByteTransport {
     void Close() override;
     bool IsOpen() const override { return fd_ >= 0; }
 
-    bool Write(const void* data, std::size_t count, int timeoutMs) override;
+    std::size_t WriteSome(const void* data, std::size_t count, int timeoutMs) override;
     std::size_t Read(void* buffer, std::size_t count, ReadBounds bounds) override;
     bool Drain(int timeoutMs) override;
     bool Purge() override;

@@ -154,9 +154,9 @@ bool WindowsSerialPort::ClearPortErrors(unsigned long* pendingOutput) {
     return true;
 }
 
-bool WindowsSerialPort::Write(const void* data, std::size_t count, int timeoutMs) {
+std::size_t WindowsSerialPort::WriteSome(const void* data, std::size_t count, int timeoutMs) {
     if (!handle_ || lost_)
-        return false;
+        return 0;
     const auto* bytes = static_cast<const char*>(data);
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     std::size_t written = 0;
@@ -164,22 +164,22 @@ bool WindowsSerialPort::Write(const void* data, std::size_t count, int timeoutMs
         const int left = MillisecondsUntil(deadline);
         if (left == 0) {
             RecordError(ERROR_TIMEOUT);
-            return false;
+            return written;
         }
         Timeouts timeouts = applied_;
         timeouts.writeMultiplier = 0;
         timeouts.writeConstant = Milliseconds(left);
         if (!ApplyTimeouts(timeouts))
-            return false;
+            return written;
         DWORD sent = 0;
         const auto chunk = static_cast<DWORD>(std::min(count - written, MaxTransfer));
         if (!WriteFile(PortHandle(handle_), bytes + written, chunk, &sent, nullptr)) {
             NoteFailedTransfer(GetLastError());
-            return false;
+            return written;
         }
         written += sent;
     }
-    return true;
+    return written;
 }
 
 std::size_t WindowsSerialPort::ReadOnce(void* buffer, std::size_t count, const Timeouts& timeouts) {

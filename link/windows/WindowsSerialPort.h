@@ -22,7 +22,7 @@ class WindowsSerialPort final : public ByteTransport {
     void Close() override;
     bool IsOpen() const override;
 
-    bool Write(const void* data, std::size_t count, int timeoutMs) override;
+    std::size_t WriteSome(const void* data, std::size_t count, int timeoutMs) override;
     std::size_t Read(void* buffer, std::size_t count, ReadBounds bounds) override;
     bool Drain(int timeoutMs) override;
     bool Purge() override;

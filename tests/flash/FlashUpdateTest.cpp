@@ -141,6 +141,17 @@ TEST_F(FlashUpdateTest, KilobytesThroughADeepQueueComplete) {
     EXPECT_EQ(flash->LostCharacters(), 0u);
 }
 
+// A line that stops taking characters for a while in the middle of the
+// programming (flow control, a busy adapter): the unit gets every character
+// once, none lost and none repeated.
+TEST_F(FlashUpdateTest, ALineThatStallsWhileProgrammingLosesNoCharacter) {
+    const auto image = test::TestImage(3000);
+    line->StallAfter(2000, std::chrono::milliseconds(1500));
+    ASSERT_EQ(Run(WritePackage(sim::FlashPackageText(image))), FlashOutcome::Completed)
+        << LastDetail();
+    EXPECT_EQ(Flash(image.size()), image);
+}
+
 TEST_F(FlashUpdateTest, LineShapesThatKeepWorking) {
     struct Shape {
         std::size_t imageSize;

@@ -37,8 +37,7 @@ class FlashModeTest : public test::EmulatorFixture {
         if (paced) {
             FlashModeLink line(link);
             PagePacer pacer(line, 0x2000, std::chrono::milliseconds(80));
-            for (char c : data)
-                pacer.Send(c);
+            pacer.Send(data);
         } else {
             link.WriteBytes(data);
         }

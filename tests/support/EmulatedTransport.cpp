@@ -44,8 +44,9 @@ void EmulatedTransport::DeliverUntil(LinkClock::TimePoint time) {
 bool EmulatedTransport::Open(const std::string& device) {
     Close();
     device_ = device;
-    const auto found = std::find_if(plugged_.begin(), plugged_.end(),
-                                    [&](sim::Emulator* unit) { return unit->DevicePath() == device; });
+    const auto found = std::find_if(plugged_.begin(), plugged_.end(), [&](sim::Emulator* unit) {
+        return unit->DevicePath() == device;
+    });
     if (found == plugged_.end() || (*found)->HungUp()) {
         lastError_ = "No such file or directory.";
         return false;
@@ -61,24 +62,49 @@ void EmulatedTransport::Close() {
     fromUnit_.clear();
 }
 
-bool EmulatedTransport::Write(const void* data, std::size_t count, int timeoutMs) {
+std::size_t EmulatedTransport::WriteSome(const void* data, std::size_t count, int timeoutMs) {
     if (!open_ || Lost())
-        return false;
+        return 0;
+    const auto timeout = std::chrono::milliseconds(timeoutMs);
     if (held_) {
-        clock_.Advance(std::chrono::milliseconds(timeoutMs));
+        clock_.Advance(timeout);
         lastError_ = "Connection timed out";
-        return false;
+        return 0;
     }
+    const std::string_view bytes(static_cast<const char*>(data), count);
+    if (!stallAfter_) {
+        Queue(bytes);
+        return count;
+    }
+    const std::size_t before = std::min(count, *stallAfter_);
+    Queue(bytes.substr(0, before));
+    *stallAfter_ -= before;
+    if (before == count)
+        return count;
+    if (!stallEnds_)
+        stallEnds_ = clock_.Now() + stallTime_;
+    if (clock_.Now() + timeout < *stallEnds_) {
+        clock_.Advance(timeout);
+        lastError_ = "Connection timed out";
+        return before;
+    }
+    clock_.SleepUntil(*stallEnds_);
+    stallAfter_.reset();
+    stallEnds_.reset();
+    Queue(bytes.substr(before));
+    return count;
+}
+
+void EmulatedTransport::Queue(std::string_view bytes) {
     const auto now = clock_.Now();
     DeliverUntil(now);
     auto at = now;
-    for (const char byte : std::string_view(static_cast<const char*>(data), count)) {
+    for (const char byte : bytes) {
         if (paced_)
             at = std::max(at, toUnit_.empty() ? now : toUnit_.back().at) + ByteTime;
         toUnit_.push_back({byte, at});
     }
     DeliverUntil(now);
-    return true;
 }
 
 std::size_t EmulatedTransport::Read(void* buffer, std::size_t count, ReadBounds bounds) {

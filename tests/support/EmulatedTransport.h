@@ -14,6 +14,7 @@
 #include "tests/support/FakeClock.h"
 
 #include <deque>
+#include <optional>
 #include <vector>
 
 namespace zeb40::test {
@@ -28,7 +29,7 @@ class EmulatedTransport final : public ByteTransport {
     bool Open(const std::string& device) override;
     void Close() override;
     bool IsOpen() const override { return open_; }
-    bool Write(const void* data, std::size_t count, int timeoutMs) override;
+    std::size_t WriteSome(const void* data, std::size_t count, int timeoutMs) override;
     std::size_t Read(void* buffer, std::size_t count, ReadBounds bounds) override;
     bool Drain(int timeoutMs) override;
     bool Purge() override;
@@ -38,6 +39,13 @@ class EmulatedTransport final : public ByteTransport {
 
     // The unit stops taking characters: writes fail after their timeout.
     void HoldLine(bool held) { held_ = held; }
+    // The unit takes count more characters, then none for time: a write
+    // meanwhile takes what fits and ends after its timeout.
+    void StallAfter(std::size_t count, std::chrono::milliseconds time) {
+        stallAfter_ = count;
+        stallTime_ = time;
+        stallEnds_.reset();
+    }
     void AtLineRate(bool paced) { paced_ = paced; }
 
   private:
@@ -45,17 +53,22 @@ class EmulatedTransport final : public ByteTransport {
         char byte;
         LinkClock::TimePoint at;
     };
+    // Puts bytes on their way to the unit from now on.
+    void Queue(std::string_view bytes);
     // Hands the unit every byte that has reached it by then.
     void DeliverUntil(LinkClock::TimePoint time);
     void Answer(std::string_view bytes);
 
     FakeClock& clock_;
     std::vector<sim::Emulator*> plugged_;
-    sim::Emulator* unit_ = nullptr;            // the one the line is open on
-    std::deque<Timed> toUnit_;                 // on their way to the unit
-    std::deque<Timed> fromUnit_;               // on their way to the program
-    LinkClock::TimePoint unitTime_{};          // when the unit took the byte it handles
-    std::chrono::milliseconds answerDelay_{0}; // its working time since then
+    sim::Emulator* unit_ = nullptr;                 // the one the line is open on
+    std::deque<Timed> toUnit_;                      // on their way to the unit
+    std::deque<Timed> fromUnit_;                    // on their way to the program
+    LinkClock::TimePoint unitTime_{};               // when the unit took the byte it handles
+    std::chrono::milliseconds answerDelay_{0};      // its working time since then
+    std::optional<std::size_t> stallAfter_;         // characters taken before the stall
+    std::chrono::milliseconds stallTime_{0};        // how long it lasts
+    std::optional<LinkClock::TimePoint> stallEnds_; // once it has begun
     bool open_ = false;
     bool held_ = false;
     bool paced_ = false;
