@@ -65,32 +65,27 @@ void EmulatedTransport::Close() {
 std::size_t EmulatedTransport::WriteSome(const void* data, std::size_t count, int timeoutMs) {
     if (!open_ || Lost())
         return 0;
-    const auto timeout = std::chrono::milliseconds(timeoutMs);
-    if (held_) {
-        clock_.Advance(timeout);
-        lastError_ = "Connection timed out";
-        return 0;
-    }
     const std::string_view bytes(static_cast<const char*>(data), count);
-    if (!stallAfter_) {
+    if (!stall_) {
         Queue(bytes);
         return count;
     }
-    const std::size_t before = std::min(count, *stallAfter_);
-    Queue(bytes.substr(0, before));
-    *stallAfter_ -= before;
+    const std::size_t before = std::min(count, stall_->after);
+    if (before > 0)
+        Queue(bytes.substr(0, before));
+    stall_->after -= before;
     if (before == count)
         return count;
-    if (!stallEnds_)
-        stallEnds_ = clock_.Now() + stallTime_;
-    if (clock_.Now() + timeout < *stallEnds_) {
+    if (stall_->time && !stall_->ends)
+        stall_->ends = clock_.Now() + *stall_->time;
+    const auto timeout = std::chrono::milliseconds(timeoutMs);
+    if (!stall_->ends || clock_.Now() + timeout < *stall_->ends) {
         clock_.Advance(timeout);
         lastError_ = "Connection timed out";
         return before;
     }
-    clock_.SleepUntil(*stallEnds_);
-    stallAfter_.reset();
-    stallEnds_.reset();
+    clock_.SleepUntil(*stall_->ends);
+    stall_.reset();
     Queue(bytes.substr(before));
     return count;
 }
@@ -137,9 +132,12 @@ std::size_t EmulatedTransport::Read(void* buffer, std::size_t count, ReadBounds 
 bool EmulatedTransport::Drain(int timeoutMs) {
     if (!open_ || Lost())
         return false;
-    if (held_)
+    // A line held until released keeps its queue; a stall ends within the
+    // write that meets it.
+    const bool held = stall_ && !stall_->time;
+    if (held)
         clock_.Advance(std::chrono::milliseconds(timeoutMs));
-    return !held_;
+    return !held;
 }
 
 bool EmulatedTransport::Purge() {

@@ -37,18 +37,26 @@ class EmulatedTransport final : public ByteTransport {
     std::string LastError() const override { return lastError_; }
     std::string OpenFailureDetail() const override { return device_ + ": " + lastError_; }
 
-    // The unit stops taking characters: writes fail after their timeout.
-    void HoldLine(bool held) { held_ = held; }
+    // The unit stops taking characters until released: writes fail after
+    // their timeout.
+    void HoldLine(bool held) {
+        stall_.reset();
+        if (held)
+            stall_ = Stall{};
+    }
     // The unit takes count more characters, then none for time: a write
     // meanwhile takes what fits and ends after its timeout.
     void StallAfter(std::size_t count, std::chrono::milliseconds time) {
-        stallAfter_ = count;
-        stallTime_ = time;
-        stallEnds_.reset();
+        stall_ = Stall{count, time, std::nullopt};
     }
     void AtLineRate(bool paced) { paced_ = paced; }
 
   private:
+    struct Stall {
+        std::size_t after = 0;                         // characters taken before it
+        std::optional<std::chrono::milliseconds> time; // none: until released
+        std::optional<LinkClock::TimePoint> ends;      // once it has begun
+    };
     struct Timed {
         char byte;
         LinkClock::TimePoint at;
@@ -61,16 +69,13 @@ class EmulatedTransport final : public ByteTransport {
 
     FakeClock& clock_;
     std::vector<sim::Emulator*> plugged_;
-    sim::Emulator* unit_ = nullptr;                 // the one the line is open on
-    std::deque<Timed> toUnit_;                      // on their way to the unit
-    std::deque<Timed> fromUnit_;                    // on their way to the program
-    LinkClock::TimePoint unitTime_{};               // when the unit took the byte it handles
-    std::chrono::milliseconds answerDelay_{0};      // its working time since then
-    std::optional<std::size_t> stallAfter_;         // characters taken before the stall
-    std::chrono::milliseconds stallTime_{0};        // how long it lasts
-    std::optional<LinkClock::TimePoint> stallEnds_; // once it has begun
+    sim::Emulator* unit_ = nullptr;            // the one the line is open on
+    std::deque<Timed> toUnit_;                 // on their way to the unit
+    std::deque<Timed> fromUnit_;               // on their way to the program
+    LinkClock::TimePoint unitTime_{};          // when the unit took the byte it handles
+    std::chrono::milliseconds answerDelay_{0}; // its working time since then
+    std::optional<Stall> stall_;
     bool open_ = false;
-    bool held_ = false;
     bool paced_ = false;
     std::string device_;
     std::string lastError_;
