@@ -51,7 +51,8 @@ int main(int argc, char** argv) {
     long peakRss = 0;
     for (long i = 0; i < exchanges; ++i) {
         auto source = i % 2 ? zeb40::TimecodeSource::Generator : zeb40::TimecodeSource::Reader;
-        if (!zeb40::ReadTimecode(link, source))
+        std::string caption;
+        if (!zeb40::ReadTimecode(link, source, caption))
             ++failures;
         if (i % 1000 == 0) {
             unit.ClearReceived(); // the emulator's own log must not count as our growth

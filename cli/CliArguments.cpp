@@ -32,9 +32,10 @@ void SetGlobal(Invocation& invocation, const OptionSpec& option, const std::stri
     }
 }
 
-// "--report-fd=N" is not for people, so it is no entry of the option table
-// and never shown in the help.
+// "--report-fd=N" and "--completion" are not for people, so they are no
+// entries of the option table and never shown in the help.
 constexpr std::string_view ReportFdOption = "--report-fd=";
+constexpr std::string_view CompletionOption = "--completion";
 
 std::optional<int> ReportFd(const std::string& word) {
     if (!word.starts_with(ReportFdOption))
@@ -79,6 +80,10 @@ ParsedArguments ParseCliArguments(const std::vector<std::string>& arguments) {
             invocation.reportFd = ReportFd(word);
             if (!invocation.reportFd)
                 return Failure("unknown option '" + word + "'; see 'zeb40ctl --help'");
+            continue;
+        }
+        if (!endOfOptions && word == CompletionOption) {
+            invocation.completion = true;
             continue;
         }
         if (!endOfOptions && LooksLikeOption(word)) {
@@ -144,7 +149,7 @@ ParsedArguments ParseCliArguments(const std::vector<std::string>& arguments) {
         invocation.words.clear();
         return {invocation, {}};
     }
-    if (invocation.help || invocation.version)
+    if (invocation.help || invocation.version || invocation.completion)
         return {invocation, {}};
     if (!command)
         return Failure("no command given; see 'zeb40ctl --help'");

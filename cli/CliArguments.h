@@ -28,6 +28,9 @@ struct Invocation {
     bool quiet = false;
     bool help = false;    // --help, or the command "help"
     bool version = false; // --version
+    // --completion: the command table for the bash completion (no option for
+    // people, so not in the help).
+    bool completion = false;
 
     std::string command;            // empty only with help or version
     std::vector<std::string> words; // the command's arguments

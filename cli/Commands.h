@@ -5,6 +5,8 @@
 
 #include "cli/CliContext.h"
 
+#include <string>
+
 namespace zeb40::cli {
 
 ExitCode RunPorts(CliContext& context);
@@ -22,6 +24,8 @@ ExitCode RunMonitor(CliContext& context);
 ExitCode RunGeneratorSet(CliContext& context);
 ExitCode RunJam(CliContext& context);
 ExitCode RunPosition(CliContext& context);
+// The presets "position" takes, separated by blanks.
+std::string PositionPresetNames();
 
 ExitCode RunUserCode(CliContext& context);
 ExitCode RunProfile(CliContext& context);

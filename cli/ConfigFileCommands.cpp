@@ -5,7 +5,6 @@
 #include "cli/SettingsListing.h"
 #include "cli/UnitConnection.h"
 #include "config/ConfigEditor.h"
-#include "resources/Strings.h"
 
 #include <ostream>
 
@@ -32,12 +31,8 @@ ExitCode RunRead(CliContext& context) {
     if (ExitCode connected = ConnectToUnit(context); connected != ExitCode::Success)
         return connected;
     ConfigState config;
-    if (!ReadConfigFromUnit(context.link, config.table, "", context.op)) {
-        ExitCode outcome = ClassifyFailure(context.link);
-        return context.Fail(outcome, outcome == ExitCode::UnitRefused
-                                         ? "the unit refused to report its settings"
-                                         : strings::CommunicationError);
-    }
+    if (LinkResult read = ReadConfigFromUnit(context.link, config.table, "", context.op); !read)
+        return FailExchange(context, read, "to report its settings");
     context.link.CloseIfOpen();
     if (!toFile) {
         ListSettings(context, config.table);
@@ -70,7 +65,7 @@ ExitCode RunApply(CliContext& context) {
         return connected;
     ConfigEditor editor(context.link, config, context.op);
     MemoryReport report;
-    bool applied = editor.ApplyAll(ShownValues(config.table), report);
+    LinkResult applied = editor.ApplyAll(ShownValues(config.table), report);
     if (!applied && report.reorganized) {
         // The operator let the unit make room for the settings.
         report.reorganized = false;
@@ -78,12 +73,10 @@ ExitCode RunApply(CliContext& context) {
     }
     const std::string itemsText = report.count ? ItemsAvailableText(*report.count) : "";
     context.result["itemsText"] = itemsText;
-    if (!applied) {
-        ExitCode outcome = ClassifyFailure(context.link);
-        return context.Fail(outcome, outcome == ExitCode::UnitRefused
-                                         ? "the unit refused the settings"
-                                         : strings::CommunicationError);
-    }
+    if (!applied && context.op.Declined())
+        return FailDeclinedReorganization(context);
+    if (!applied)
+        return FailExchange(context, applied, "the settings");
     if (!context.JsonOutput()) {
         context.out << "All settings applied";
         if (!itemsText.empty())

@@ -20,4 +20,19 @@ std::span<const ExitCodeDescription> ExitCodeDescriptions() {
     return descriptions;
 }
 
+ExitCode ExitCodeFor(LinkResult exchange) {
+    switch (exchange.Outcome()) {
+    case LinkOutcome::Ok:
+        return ExitCode::Success;
+    case LinkOutcome::Refused:
+        return ExitCode::UnitRefused;
+    case LinkOutcome::Silent:
+    case LinkOutcome::BadEcho:
+    case LinkOutcome::Garbled:
+    case LinkOutcome::Lost:
+        break;
+    }
+    return ExitCode::CommunicationError;
+}
+
 } // namespace zeb40::cli

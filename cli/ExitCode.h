@@ -2,6 +2,8 @@
 // The exit status of zeb40ctl: one distinct number per kind of failure, so
 // that scripts can tell a missing unit from a bad file.
 
+#include "link/LinkResult.h"
+
 #include <span>
 #include <string_view>
 
@@ -26,6 +28,11 @@ struct ExitCodeDescription {
 
 // Every code with its meaning, for --help and the manual.
 std::span<const ExitCodeDescription> ExitCodeDescriptions();
+
+// What a command ends with when an exchange with the unit went as given:
+// Success for Ok, UnitRefused for a refusal, CommunicationError for a silent,
+// garbled, wrongly echoed or lost line.
+ExitCode ExitCodeFor(LinkResult exchange);
 
 inline int ToInt(ExitCode code) {
     return static_cast<int>(code);

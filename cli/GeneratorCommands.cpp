@@ -104,20 +104,16 @@ ExitCode RunMonitor(CliContext& context) {
         if (reader && (!generator || readerTurn))
             source = TimecodeSource::Reader;
         readerTurn = !readerTurn;
-        auto caption = ReadTimecode(context.link, source);
-        if (!caption) {
-            if (context.link.Lost() || ++failedInARow >= FailedPollLimit) {
-                ExitCode outcome = ClassifyFailure(context.link);
-                return context.Fail(outcome, outcome == ExitCode::UnitRefused
-                                                 ? "the unit refused to report its timecode"
-                                                 : "Communication error");
-            }
+        std::string caption;
+        if (LinkResult polled = ReadTimecode(context.link, source, caption); !polled) {
+            if (context.link.Lost() || ++failedInARow >= FailedPollLimit)
+                return FailExchange(context, polled, "to report its timecode");
             continue;
         }
         failedInARow = 0;
         ++shown;
         const char* name = source == TimecodeSource::Reader ? "reader" : "generator";
-        Json line = {{"source", name}, {"caption", *caption}};
+        Json line = {{"source", name}, {"caption", caption}};
         if (context.jsonLines) {
             context.out << JsonLine(line) << std::endl;
         } else if (lines) {
@@ -125,7 +121,7 @@ ExitCode RunMonitor(CliContext& context) {
         } else {
             if (reader && generator)
                 context.out << name << " ";
-            context.out << *caption << std::endl;
+            context.out << caption << std::endl;
         }
     }
     return ExitCode::Success;
@@ -151,16 +147,12 @@ ExitCode RunGeneratorSet(CliContext& context) {
     // button does; only the exit status tells whether all were accepted.
     UnitLink& link = context.link;
     std::uint32_t timecode = TimecodeWord(time->hours, time->minutes, time->seconds, time->frames);
-    const bool accepted = SetGenerator(link, timecode, userBits);
+    const LinkResult accepted = SetGenerator(link, timecode, userBits);
 
     context.result["timecode"] = HexText(timecode);
     context.result["userBits"] = userWord ? Json(HexText(*userWord)) : Json();
-    if (!accepted) {
-        ExitCode outcome = ClassifyFailure(link);
-        return context.Fail(outcome, outcome == ExitCode::UnitRefused
-                                         ? "the unit refused the generator time"
-                                         : "Communication error");
-    }
+    if (!accepted)
+        return FailExchange(context, accepted, "the generator time");
     if (!context.JsonOutput()) {
         char text[16];
         (void)std::snprintf(text, sizeof text, "%02d:%02d:%02d:%02d", time->hours, time->minutes,
@@ -178,11 +170,8 @@ ExitCode RunGeneratorSet(CliContext& context) {
 ExitCode RunJam(CliContext& context) {
     if (ExitCode connected = ConnectToUnit(context); connected != ExitCode::Success)
         return connected;
-    if (!SingleJam(context.link)) {
-        ExitCode outcome = ClassifyFailure(context.link);
-        return context.Fail(outcome, outcome == ExitCode::UnitRefused ? "the unit refused the jam"
-                                                                      : "Communication error");
-    }
+    if (LinkResult jammed = SingleJam(context.link); !jammed)
+        return FailExchange(context, jammed, "the jam");
     if (!context.JsonOutput())
         context.out << "Jam sent\n";
     return ExitCode::Success;

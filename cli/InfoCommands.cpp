@@ -24,12 +24,12 @@ ExitCode RunInfo(CliContext& context) {
     if (ExitCode connected = ConnectToUnit(context); connected != ExitCode::Success)
         return connected;
     UnitIdentity identity;
-    const IdentityRead read = ReadUnitIdentity(context.link, identity);
+    const IdentityReadResult read = ReadUnitIdentity(context.link, identity);
     context.link.CloseIfOpen();
-    if (read == IdentityRead::NoIdentifier)
+    if (read.read == IdentityRead::NoIdentifier)
         return context.Fail(ExitCode::NoUnit, strings::CantConnect);
-    if (read == IdentityRead::LaterExchangeFailed)
-        return context.Fail(ExitCode::CommunicationError, strings::CommunicationError);
+    if (read.read == IdentityRead::LaterExchangeFailed)
+        return FailExchange(context, read.failure, "to report its option words and version");
 
     const std::uint32_t identifier = identity.identifier;
     const std::uint32_t firstWord = identity.firstOptionWord;

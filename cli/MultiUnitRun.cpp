@@ -3,10 +3,10 @@
 #include "cli/CommandTable.h"
 #include "cli/ExitCode.h"
 #include "cli/Json.h"
+#include "cli/SeveralUnitsDisplay.h"
 #include "cli/UnitOutcome.h"
 #include "cli/UnitPorts.h"
 #include "cli/UnitProcess.h"
-#include "cli/UnitProgressBoard.h"
 #include "cli/UnitReport.h"
 
 #include <map>
@@ -18,7 +18,6 @@ namespace zeb40::cli {
 namespace {
 
 constexpr std::string_view ToolPrefix = "zeb40ctl: ";
-constexpr int BoardBarWidth = 30;
 
 // A unit first tells its identifier and version (for the summary and for
 // "{id}"), then runs the command; after a flash it tells its new version.
@@ -31,7 +30,6 @@ struct Unit {
     std::unique_ptr<UnitProcess> process;
     UnitReportReader report;
     std::optional<UnitReportReader::Progress> progress;
-    int plainStep = -1;
     std::string file; // the -o name of this unit
     Json identity;    // the result of "info"
     int identityCode = 0;
@@ -57,8 +55,10 @@ class MultiUnitRun {
   public:
     MultiUnitRun(const Invocation& invocation, const std::vector<std::string>& ports,
                  std::ostream& out, std::ostream& err, const MultiUnitEnvironment& environment)
-        : invocation_(invocation), out_(out), err_(err), environment_(environment),
-          units_(ports.size()) {
+        : invocation_(invocation), environment_(environment), units_(ports.size()),
+          display_(out, err, ports.size(),
+                   {environment.errorIsTerminal && !invocation.quiet, invocation.json,
+                    invocation.quiet}) {
         for (std::size_t i = 0; i < ports.size(); ++i)
             units_[i].outcome.port = ports[i];
         if (invocation.command == "read" && invocation.Has("--output"))
@@ -66,8 +66,6 @@ class MultiUnitRun {
         // The summary shows every unit's identifier and version; "info" tells
         // them itself, and with --json there is no summary.
         identify_ = NeedsIdentifier(pattern_) || (!invocation.json && invocation.command != "info");
-        if (environment.errorIsTerminal && !invocation.quiet)
-            board_.emplace(err, units_.size());
     }
 
     int Run() {
@@ -166,8 +164,10 @@ class MultiUnitRun {
         const bool commandRun = unit.phase == Phase::Running;
         for (auto& line : unit.process->TakeLines(UnitProcess::Report)) {
             auto progress = unit.report.Feed(line);
-            if (progress && commandRun)
-                ShowProgress(unit, *progress);
+            if (progress && commandRun) {
+                unit.progress = progress;
+                display_.Progress(IndexOf(unit), unit.outcome.port, *progress);
+            }
         }
         auto output = unit.process->TakeLines(UnitProcess::Output);
         auto errors = unit.process->TakeLines(UnitProcess::Error);
@@ -175,26 +175,16 @@ class MultiUnitRun {
             return; // what the identification says is in its result
         for (auto& line : output) {
             unit.outcome.outputLines.push_back(line);
-            if (!board_ && !invocation_.json)
-                out_ << unit.outcome.port << ": " << line << "\n";
+            display_.OutputLine(unit.outcome.port, line);
         }
         for (auto& line : errors) {
             unit.outcome.errorLines.push_back(WithoutToolPrefix(line));
-            if (!board_)
-                err_ << unit.outcome.port << ": " << unit.outcome.errorLines.back() << std::endl;
+            display_.ErrorLine(unit.outcome.port, unit.outcome.errorLines.back());
         }
     }
 
-    void ShowProgress(Unit& unit, const UnitReportReader::Progress& progress) {
-        unit.progress = progress;
-        if (board_ || invocation_.quiet)
-            return;
-        // Plain lines in steps of ten percent, as one unit's run prints them.
-        int step = progress.percent / 10 * 10;
-        if (step == unit.plainStep)
-            return;
-        unit.plainStep = step;
-        err_ << unit.outcome.port << ": " << progress.caption << ": " << step << "%" << std::endl;
+    std::size_t IndexOf(const Unit& unit) const {
+        return static_cast<std::size_t>(&unit - units_.data());
     }
 
     void Finished(Unit& unit, int status) {
@@ -306,76 +296,50 @@ class MultiUnitRun {
     }
 
     void DrawBoard(bool force) {
-        if (!board_)
-            return;
-        for (std::size_t i = 0; i < units_.size(); ++i)
-            board_->Set(i, units_[i].outcome.port + "  " + StateText(units_[i]));
-        board_->Draw(force);
+        std::vector<UnitStage> stages;
+        for (const auto& unit : units_)
+            stages.push_back({StepOf(unit.phase), unit.progress});
+        display_.Draw(stages, Outcomes(), force);
     }
 
-    static std::string StateText(const Unit& unit) {
-        switch (unit.phase) {
+    static UnitStage::Step StepOf(Phase phase) {
+        switch (phase) {
         case Phase::Identifying:
         case Phase::Identified:
-            return "connecting";
+            return UnitStage::Step::Connecting;
         case Phase::Running:
-            return unit.progress
-                       ? ProgressBar(unit.progress->caption, unit.progress->percent, BoardBarWidth)
-                       : "working";
+            return UnitStage::Step::Running;
         case Phase::Reidentifying:
-            return "reading the new version";
+            return UnitStage::Step::Reidentifying;
         case Phase::Done:
             break;
         }
-        if (unit.outcome.exitCode == 0)
-            return "done";
-        return (unit.outcome.stopped ? "stopped: " : "failed: ") + unit.outcome.message;
+        return UnitStage::Step::Done;
     }
 
-    int Finish() {
+    std::vector<UnitOutcome> Outcomes() const {
         std::vector<UnitOutcome> outcomes;
         for (const auto& unit : units_)
             outcomes.push_back(unit.outcome);
-        if (board_) {
-            // What each unit printed, kept back while the board was drawn.
-            for (const auto& outcome : outcomes) {
-                for (const auto& line : outcome.errorLines)
-                    err_ << outcome.port << ": " << line << "\n";
-                if (invocation_.json)
-                    continue;
-                for (const auto& line : outcome.outputLines)
-                    out_ << outcome.port << ": " << line << "\n";
-            }
-            err_.flush();
-        }
-        if (invocation_.json)
-            out_ << ResultsDocument(invocation_.command, outcomes);
-        else
-            PrintSummary(out_, outcomes);
-        out_.flush();
+        return outcomes;
+    }
+
+    int Finish() {
+        const std::vector<UnitOutcome> outcomes = Outcomes();
+        display_.Finish(invocation_.command, outcomes);
         return MostSevereExitCode(outcomes);
     }
 
     const Invocation& invocation_;
-    std::ostream& out_;
-    std::ostream& err_;
     const MultiUnitEnvironment& environment_;
     std::vector<Unit> units_;
+    SeveralUnitsDisplay display_;
     std::string pattern_;
     bool identify_ = false;
     bool stopping_ = false;
-    std::optional<UnitProgressBoard> board_;
 };
 
 } // namespace
-
-bool TalksToUnit(const Invocation& invocation) {
-    const std::string& command = invocation.command;
-    if (command == "get" || command == "set")
-        return !invocation.Has("--file");
-    return command != "ports" && command != "show" && command != "new" && command != "settings" &&
-           command != "help" && !command.empty();
-}
 
 std::vector<std::string> ChildArguments(const Invocation& invocation, const std::string& port,
                                         const std::string& file) {

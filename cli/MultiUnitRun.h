@@ -1,6 +1,7 @@
 #pragma once
 // A command on several units at once: one child run of zeb40ctl per port,
-// each with its own link, started side by side. A unit that fails never
+// each with its own link, started side by side (SeveralUnitsDisplay shows
+// them). A unit that fails never
 // stops the others; Ctrl+C is passed on to every child, which stops before
 // its next exchange and leaves its unit as its own failure handling does.
 
@@ -18,9 +19,6 @@ struct MultiUnitEnvironment {
     bool errorIsTerminal = false;
     const std::atomic<bool>* interrupted = nullptr;
 };
-
-// True for the commands that talk to a unit (and so run once per unit).
-bool TalksToUnit(const Invocation& invocation);
 
 // The arguments of the child run on one port; file replaces the -o name.
 std::vector<std::string> ChildArguments(const Invocation& invocation, const std::string& port,

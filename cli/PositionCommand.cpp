@@ -44,42 +44,42 @@ const Preset* FindPreset(std::string_view text) {
     return nullptr;
 }
 
+std::string PresetNames(const char* separator) {
+    std::string names;
+    for (const auto& known : Presets)
+        names += (names.empty() ? "" : separator) + std::string(known.name);
+    return names;
+}
+
 } // namespace
+
+std::string PositionPresetNames() {
+    return PresetNames(" ");
+}
 
 ExitCode RunPosition(CliContext& context) {
     const Preset* preset = FindPreset(context.invocation.words[0]);
-    if (!preset) {
-        std::string names;
-        for (const auto& known : Presets)
-            names += (names.empty() ? "" : ", ") + std::string(known.name);
+    if (!preset)
         return context.Fail(ExitCode::Usage, "unknown position '" + context.invocation.words[0] +
-                                                 "'; one of: " + names);
-    }
+                                                 "'; one of: " + PresetNames(", "));
     if (ExitCode connected = ConnectToUnit(context); connected != ExitCode::Success)
         return connected;
     ConfigState config;
-    if (!ReadItemsFromUnit(context.link, config.table, {item::Norm, item::InsertSize})) {
-        ExitCode outcome = ClassifyFailure(context.link);
-        return context.Fail(outcome, outcome == ExitCode::UnitRefused
-                                         ? "the unit refused to report its settings"
-                                         : "Communication error");
-    }
+    if (ExitCode read = ReadUnitItems(context, config.table, {item::Norm, item::InsertSize});
+        read != ExitCode::Success)
+        return read;
     ConfigEditor editor(context.link, config, context.op);
     const EditChoices choices = ShownChoices(config.table, true);
     InsertPosition position =
         PresetPosition(preset->column, preset->row, {IsNtsc(config.table), choices.sizeSelection});
     MemoryReport report;
-    const bool failed = editor.SetInsertPosition(position, choices, report);
+    const LinkResult placed = editor.SetInsertPosition(position, choices, report);
 
     context.result["position"] = preset->name;
     context.result["horizontal"] = position.horizontal;
     context.result["vertical"] = position.vertical;
-    if (failed) {
-        ExitCode outcome = ClassifyFailure(context.link);
-        return context.Fail(outcome, outcome == ExitCode::UnitRefused
-                                         ? "the unit refused the position"
-                                         : "Communication error");
-    }
+    if (!placed)
+        return FailExchange(context, placed, "the position");
     if (!context.JsonOutput())
         context.out << "Position " << preset->name << ": horizontal " << position.horizontal
                     << ", vertical " << position.vertical << "\n";

@@ -1,6 +1,7 @@
 #include "cli/RunCli.h"
 
-#include "cli/Commands.h"
+#include "cli/CommandTable.h"
+#include "cli/CompletionTable.h"
 #include "cli/HelpText.h"
 #include "cli/HostSystem.h"
 #include "cli/MultiUnitRun.h"
@@ -11,38 +12,11 @@
 
 #include <cstdlib>
 #include <iostream>
-#include <map>
 #include <memory>
 #include <optional>
 
 namespace zeb40::cli {
 namespace {
-
-using CommandFunction = ExitCode (*)(CliContext&);
-
-const std::map<std::string, CommandFunction>& Dispatch() {
-    static const std::map<std::string, CommandFunction> table{
-        {"ports", RunPorts},
-        {"info", RunInfo},
-        {"read", RunRead},
-        {"show", RunShow},
-        {"new", RunNew},
-        {"apply", RunApply},
-        {"get", RunGet},
-        {"set", RunSet},
-        {"settings", RunSettings},
-        {"monitor", RunMonitor},
-        {"generator-set", RunGeneratorSet},
-        {"jam", RunJam},
-        {"position", RunPosition},
-        {"usercode", RunUserCode},
-        {"profile", RunProfile},
-        {"clock", RunClock},
-        {"reorganize", RunReorganize},
-        {"flash", RunFlash},
-    };
-    return table;
-}
 
 // One unit, or none: the command as it always ran. In a child run for
 // several units its progress and result also go to the report pipe, and
@@ -74,7 +48,7 @@ int RunOnOneUnit(const Invocation& invocation, std::ostream& out, std::ostream& 
                        environment.interrupted,
                        environment.serialPorts};
     context.result["command"] = invocation.command;
-    ExitCode code = Dispatch().at(invocation.command)(context);
+    ExitCode code = FindCommand(invocation.command)->run(context);
     link.CloseIfOpen();
 
     if (invocation.json || report) {
@@ -114,15 +88,26 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         out << "zeb40ctl, " << strings::VersionLine << "\n";
         return ToInt(ExitCode::Success);
     }
+    if (invocation.completion) {
+        out << CompletionTable();
+        return ToInt(ExitCode::Success);
+    }
     if (!GivesSeveralPorts(invocation))
         return RunOnOneUnit(invocation, out, err, environment);
+    // Several ports only mean something to a unit; a file command would run
+    // once and leave the other ports unexplained.
+    if (!TalksToUnit(invocation)) {
+        err << "zeb40ctl: " << invocation.command << (invocation.Has("--file") ? " --file" : "")
+            << " talks to no unit, so it takes no list of ports" << std::endl;
+        return ToInt(ExitCode::Usage);
+    }
 
     UnitPortList list = ListUnitPorts(invocation.portArguments);
     if (!list.error.empty()) {
         err << "zeb40ctl: " << list.error << std::endl;
         return ToInt(list.fileError ? ExitCode::InvalidFile : ExitCode::Usage);
     }
-    if (list.ports.size() > 1 && TalksToUnit(invocation)) {
+    if (list.ports.size() > 1) {
         if (environment.catchInterrupt)
             environment.catchInterrupt();
         return RunOnSeveralUnits(

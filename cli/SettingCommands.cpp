@@ -117,16 +117,9 @@ ExitCode RunGet(CliContext& context) {
     }
     if (ExitCode connected = ConnectToUnit(context); connected != ExitCode::Success)
         return connected;
-    bool exchanged = false;
-    const auto read = ReadItem(context.link, description->item, &exchanged);
-    if (!read) {
-        const ExitCode outcome = exchanged ? ExitCode::UnitRefused : ExitCode::CommunicationError;
-        return context.Fail(outcome,
-                            outcome == ExitCode::UnitRefused
-                                ? "the unit refused to read " + std::string(description->name)
-                                : "Communication error");
-    }
-    const std::uint8_t stored = *read;
+    std::uint8_t stored = 0;
+    if (LinkResult read = ReadItem(context.link, description->item, stored); !read)
+        return FailExchange(context, read, "to read " + std::string(description->name));
     DescribeValue(context, *description, stored);
     if (!context.JsonOutput())
         context.out << DisplayText(*description, stored) << "\n";
@@ -151,13 +144,10 @@ ExitCode RunSet(CliContext& context) {
     // The bounds depend on the norm and the insert size; "Off" keeps the
     // former source: the unit's own values decide, as in a connected window.
     ConfigState config;
-    if (!ReadItemsFromUnit(context.link, config.table,
-                           {item::Norm, item::InsertSize, description->item})) {
-        ExitCode outcome = ClassifyFailure(context.link);
-        return context.Fail(outcome, outcome == ExitCode::UnitRefused
-                                         ? "the unit refused to report its settings"
-                                         : "Communication error");
-    }
+    if (ExitCode read =
+            ReadUnitItems(context, config.table, {item::Norm, item::InsertSize, description->item});
+        read != ExitCode::Success)
+        return read;
     ConfigEditor editor(context.link, config, context.op);
     const EditChoices choices = ShownChoices(config.table, true);
     const std::uint8_t current = config.table[static_cast<std::size_t>(description->item)];
@@ -165,20 +155,18 @@ ExitCode RunSet(CliContext& context) {
 
     int value = requested;
     MemoryReport report;
-    editor.SetItem(description->item, value, choices, report);
-    if (!config.modified && report.reorganized) {
+    ItemSetting setting = editor.SetItem(description->item, value, choices, report);
+    if (!setting.write && report.reorganized) {
         // The operator let the unit make room for the setting.
         value = requested;
-        editor.SetItem(description->item, value, choices, report);
+        setting = editor.SetItem(description->item, value, choices, report);
     }
     editor.RefreshItemCount(report);
     const std::string itemsText = report.count ? ItemsAvailableText(*report.count) : "";
-    if (!config.modified) {
-        ExitCode outcome = ClassifyFailure(context.link);
-        return context.Fail(outcome, outcome == ExitCode::UnitRefused
-                                         ? "the unit refused " + std::string(description->name)
-                                         : "Communication error");
-    }
+    if (!setting.write && context.op.Declined())
+        return FailDeclinedReorganization(context);
+    if (!setting.write)
+        return FailExchange(context, setting.write, std::string(description->name));
 
     const auto stored = static_cast<std::uint8_t>(value & 0xFF);
     const bool bounded = value != requested;

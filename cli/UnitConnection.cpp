@@ -1,5 +1,6 @@
 #include "cli/UnitConnection.h"
 
+#include "config/ConfigEditor.h"
 #include "link/PortNames.h"
 #include "resources/Strings.h"
 #include "services/UnitConnection.h"
@@ -37,14 +38,22 @@ ExitCode ConnectToUnit(CliContext& context) {
     return ExitCode::Success;
 }
 
-ExitCode ClassifyFailure(UnitLink& link) {
-    return UnitStillAnswers(link) ? ExitCode::UnitRefused : ExitCode::CommunicationError;
+ExitCode FailExchange(CliContext& context, LinkResult failed, const std::string& refusedWhat) {
+    const ExitCode code = ExitCodeFor(failed);
+    return context.Fail(code, code == ExitCode::UnitRefused ? "the unit refused " + refusedWhat
+                                                            : strings::CommunicationError);
 }
 
-ExitCode ClassifyReply(bool exchanged, ReplyCode code, ReplyCode wanted) {
-    if (!exchanged)
-        return ExitCode::CommunicationError;
-    return code == wanted ? ExitCode::Success : ExitCode::UnitRefused;
+ExitCode FailDeclinedReorganization(CliContext& context) {
+    return context.Fail(ExitCode::Declined,
+                        "not written: the unit's config memory is full and was not reorganized");
+}
+
+ExitCode ReadUnitItems(CliContext& context, ConfigItemTable& table,
+                       std::initializer_list<int> items, const std::string& refusedWhat) {
+    if (LinkResult read = ReadItemsFromUnit(context.link, table, items); !read)
+        return FailExchange(context, read, refusedWhat);
+    return ExitCode::Success;
 }
 
 } // namespace zeb40::cli

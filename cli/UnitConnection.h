@@ -1,8 +1,13 @@
 #pragma once
-// Opening the unit for a command, as the main window's Connect does, and
-// telling a refusal from a lost line after a core operation failed.
+// Opening the unit for a command, as the main window's Connect does, and how
+// a failed exchange with it ends the command: the one place where the exit
+// status and the message of such a failure are decided.
 
 #include "cli/CliContext.h"
+#include "config/ConfigItemTable.h"
+
+#include <initializer_list>
+#include <string>
 
 namespace zeb40::cli {
 
@@ -10,12 +15,19 @@ namespace zeb40::cli {
 // failure (no port, port not openable, no unit); Success leaves it open.
 ExitCode ConnectToUnit(CliContext& context);
 
-// After a failed exchange: UnitRefused when the unit still answers the
-// presence check, otherwise CommunicationError.
-ExitCode ClassifyFailure(UnitLink& link);
+// Reports a failed exchange and returns its exit status: "the unit refused "
+// followed by refusedWhat ("the jam", "to report its settings") for a
+// refusal, "Communication error" for every other failure.
+ExitCode FailExchange(CliContext& context, LinkResult failed, const std::string& refusedWhat);
 
-// For the result of Query and friends: a failed exchange is a communication
-// error, a reply other than the wanted code a refusal.
-ExitCode ClassifyReply(bool exchanged, ReplyCode code, ReplyCode wanted);
+// A write the unit refused for a full memory, whose reorganisation the
+// operator declined (or could not be asked about): Declined.
+ExitCode FailDeclinedReorganization(CliContext& context);
+
+// Reads the items the command needs from the unit into the table; a failure
+// is reported as FailExchange does, with "to report its settings".
+ExitCode ReadUnitItems(CliContext& context, ConfigItemTable& table,
+                       std::initializer_list<int> items,
+                       const std::string& refusedWhat = "to report its settings");
 
 } // namespace zeb40::cli

@@ -52,19 +52,17 @@ ExitCode RunUserCode(CliContext& context) {
         return connected;
     const std::uint32_t word = UserCodeWord(*code);
     const UserCodeDelivery delivery = DeliverUserCode(context.link, word);
-    const ReplyCode reply = delivery.reply;
-    const ExitCode outcome = ClassifyReply(delivery.exchanged, reply, ReplyCode::OK);
     context.link.CloseIfOpen();
     context.result["userCode"] = *code;
     context.result["word"] = HexText(word);
-    // The user code window's message, with what actually happened.
-    if (outcome == ExitCode::UnitRefused)
-        return context.Fail(outcome,
-                            std::string(strings::CantConnect) +
-                                " (the unit refused the user code: " + ReplyCodeName(reply) + ")");
-    if (outcome != ExitCode::Success)
-        return context.Fail(outcome, std::string(strings::CantConnect) +
-                                         " (no valid answer to the user code)");
+    // The refusal is the news here, not the cable the window's message names.
+    if (!delivery.Accepted()) {
+        const std::string refused = ReplyCodeName(delivery.failure.Reply());
+        return FailExchange(context, delivery.failure,
+                            delivery.failedAt == UserCodeDelivery::Step::Prepare
+                                ? "'A' 0 before the user code (" + refused + ")"
+                                : "the user code (" + refused + ")");
+    }
     if (!context.JsonOutput())
         context.out << "User code " << *code << " accepted\n";
     return ExitCode::Success;
@@ -88,18 +86,18 @@ ExitCode RunProfile(CliContext& context) {
     ConfigState config;
 
     if (load) {
-        const std::size_t messagesBefore = context.op.Messages().size();
-        const bool loaded = LoadProfileNumber(context.link, *number, context.op);
+        const LinkResult loaded = LoadProfileNumber(context.link, *number, context.op);
         // The settings are read back whatever the load said, as the window does.
-        const bool readBack = ReadConfigFromUnit(context.link, config.table, "", context.op);
-        if (!readBack) {
-            return context.Fail(ExitCode::CommunicationError, strings::CommunicationError);
-        }
+        const LinkResult readBack = ReadConfigFromUnit(context.link, config.table, "", context.op);
+        if (!readBack)
+            return FailExchange(context, readBack, "to report its settings");
         if (!loaded) {
-            context.result["error"] = context.op.Messages().size() > messagesBefore
-                                            ? context.op.Messages().back()
-                                            : std::string(strings::CantLoadProfile);
-            return ExitCode::UnitRefused;
+            // The window reports nothing for the factory settings; the others
+            // have had their message shown.
+            if (*number == 0)
+                return context.Fail(ExitCodeFor(loaded), strings::CantLoadProfile);
+            context.result["error"] = ProfileFailureText(loaded, strings::CantLoadProfile);
+            return ExitCodeFor(loaded);
         }
         if (!context.JsonOutput())
             context.out << (*number == 0 ? std::string("Factory settings loaded")
@@ -109,18 +107,26 @@ ExitCode RunProfile(CliContext& context) {
         return ExitCode::Success;
     }
 
-    if (!ReadConfigFromUnit(context.link, config.table, "", context.op))
-        return context.Fail(ClassifyFailure(context.link), strings::CommunicationError);
+    if (LinkResult read = ReadConfigFromUnit(context.link, config.table, "", context.op); !read)
+        return FailExchange(context, read, "to report its settings");
     ConfigEditor editor(context.link, config, context.op);
-    const std::size_t messagesBefore = context.op.Messages().size();
     MemoryReport report;
-    if (!SaveUserProfileNumber(context.link, *number, context.op,
-                               [&] { editor.ApplyAll(ShownValues(config.table), report); })) {
-        ExitCode outcome = ClassifyFailure(context.link);
-        context.result["error"] = context.op.Messages().size() > messagesBefore
-                                        ? context.op.Messages().back()
-                                        : std::string(strings::CantSaveProfile);
-        return outcome;
+    LinkResult applied;
+    const std::optional<LinkResult> saved =
+        SaveUserProfileNumber(context.link, *number, context.op, [&] {
+            applied = editor.ApplyAll(ShownValues(config.table), report);
+        });
+    if (!saved)
+        return context.Fail(ExitCode::CommunicationError, strings::CantSaveProfile);
+    // The window lets the save go on after a failed apply; here the profile
+    // would not hold the settings asked for, so the command fails with it.
+    if (!applied && context.op.Declined())
+        return FailDeclinedReorganization(context);
+    if (!applied && *saved)
+        return FailExchange(context, applied, "the settings");
+    if (!*saved) {
+        context.result["error"] = ProfileFailureText(*saved, strings::CantSaveProfile);
+        return ExitCodeFor(applied ? *saved : applied);
     }
     if (!context.JsonOutput())
         context.out << "Settings saved as user profile " << *number << "\n";
@@ -131,27 +137,20 @@ ExitCode RunClock(CliContext& context) {
     if (ExitCode connected = ConnectToUnit(context); connected != ExitCode::Success)
         return connected;
     ConfigState config;
-    if (!ReadItemsFromUnit(context.link, config.table, {item::Norm})) {
-        ExitCode outcome = ClassifyFailure(context.link);
-        return context.Fail(outcome, outcome == ExitCode::UnitRefused
-                                         ? "the unit refused to report its norm"
-                                         : "Communication error");
-    }
+    if (ExitCode read = ReadUnitItems(context, config.table, {item::Norm}, "to report its norm");
+        read != ExitCode::Success)
+        return read;
     const bool ntsc = IsNtsc(config.table);
     const LocalClock clock = ReadLocalClock();
     const int bias = LocalStandardBiasMinutes();
     // All three go out whatever the replies, as Set Clock does; only the exit
     // status tells whether the unit took them.
-    const bool accepted = SetClock(context.link, clock, bias, ntsc);
+    const LinkResult accepted = SetClock(context.link, clock, bias, ntsc);
 
     context.result["timeWord"] = HexText(ClockTimeWord(clock, ntsc));
     context.result["dateWord"] = HexText(ClockDateWord(clock, bias));
-    if (!accepted) {
-        ExitCode outcome = ClassifyFailure(context.link);
-        return context.Fail(outcome, outcome == ExitCode::UnitRefused
-                                         ? "the unit refused the clock setting"
-                                         : "Communication error");
-    }
+    if (!accepted)
+        return FailExchange(context, accepted, "the clock setting");
     if (!context.JsonOutput()) {
         char text[64];
         (void)std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", clock.year,
@@ -166,13 +165,8 @@ ExitCode RunReorganize(CliContext& context) {
         return connected;
     UnitLink& link = context.link;
     ItemStatus status;
-    bool exchanged = false;
-    if (!QueryItemStatus(link, status, &exchanged)) {
-        const ExitCode outcome = exchanged ? ExitCode::UnitRefused : ExitCode::CommunicationError;
-        return context.Fail(outcome, outcome == ExitCode::UnitRefused
-                                         ? "the unit refused to report its item status"
-                                         : "Communication error");
-    }
+    if (LinkResult queried = QueryItemStatus(link, status); !queried)
+        return FailExchange(context, queried, "to report its item status");
     context.result["capacity"] = status.capacity;
     context.result["inUse"] = status.inUse;
     if (status.inUse == 0) {
@@ -190,9 +184,10 @@ ExitCode RunReorganize(CliContext& context) {
     ConfigState config;
     ConfigEditor editor(link, config, context.op);
     MemoryReport report;
-    if (!editor.ReorganizeConfigMemory(report)) {
+    // The editor has shown "Communication error" itself.
+    if (LinkResult reorganized = editor.ReorganizeConfigMemory(report); !reorganized) {
         context.result["error"] = strings::CommunicationError;
-        return ClassifyFailure(link);
+        return ExitCodeFor(reorganized);
     }
     const std::string itemsText = report.count ? ItemsAvailableText(*report.count) : "";
     context.result["reorganized"] = true;

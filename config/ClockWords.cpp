@@ -32,10 +32,10 @@ std::uint32_t ClockDateWord(const LocalClock& clock, int standardBiasMinutes) {
            static_cast<std::uint32_t>(BcdFromDecimal(clock.year % 100));
 }
 
-bool SetClock(UnitLink& link, const LocalClock& clock, int standardBiasMinutes, bool ntsc) {
-    bool accepted = link.Command('A', ClockTimeWord(clock, ntsc));
-    accepted = link.Command('D', ClockDateWord(clock, standardBiasMinutes)) && accepted;
-    return link.Command('E', TakeClockWords) && accepted;
+LinkResult SetClock(UnitLink& link, const LocalClock& clock, int standardBiasMinutes, bool ntsc) {
+    LinkResult result = link.Command('A', ClockTimeWord(clock, ntsc));
+    result = FirstFailure(result, link.Command('D', ClockDateWord(clock, standardBiasMinutes)));
+    return FirstFailure(result, link.Command('E', TakeClockWords));
 }
 
 } // namespace zeb40

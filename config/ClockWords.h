@@ -40,7 +40,7 @@ LocalClock ReadLocalClock();
 int LocalStandardBiasMinutes();
 
 // 'A' time word, 'D' date word, 'E' 33h, each sent whatever the replies
-// before it; true when the unit accepted all three.
-bool SetClock(UnitLink& link, const LocalClock& clock, int standardBiasMinutes, bool ntsc);
+// before it; the result is the first that failed, Ok when all were accepted.
+LinkResult SetClock(UnitLink& link, const LocalClock& clock, int standardBiasMinutes, bool ntsc);
 
 } // namespace zeb40

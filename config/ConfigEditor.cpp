@@ -28,42 +28,42 @@ EditChoices ShownChoices(const ConfigItemTable& table, bool autoApply) {
     return {autoApply, ShownValues(table)(item::InsertSize)};
 }
 
-bool QueryItemStatus(UnitLink& link, ItemStatus& status, bool* exchanged) {
+LinkResult QueryItemStatus(UnitLink& link, ItemStatus& status) {
     ReplyCode code{};
     std::uint32_t word = 0;
-    const bool replied = link.Query('e', unit_value::ItemStatus, code, word);
-    if (exchanged)
-        *exchanged = replied;
-    if (!replied || code != ReplyCode::Value)
-        return false;
-    status = ItemStatus::FromWord(word);
-    return true;
+    const LinkResult replied =
+        link.Query('e', unit_value::ItemStatus, code, word).Expecting(ReplyCode::Value);
+    if (replied)
+        status = ItemStatus::FromWord(word);
+    return replied;
 }
 
 ConfigEditor::ConfigEditor(UnitLink& link, ConfigState& config, Operator& op)
     : link_(link), config_(config), op_(op) {}
 
-bool ConfigEditor::SetItem(int item, int& value, const EditChoices& choices, MemoryReport& report) {
+ItemSetting ConfigEditor::SetItem(int item, int& value, const EditChoices& choices,
+                                  MemoryReport& report) {
+    ItemSetting setting;
     if (value < 0 || value > HighestItemValue)
-        return false;
+        return setting;
 
     const int original = value;
     if (auto bounds = SetItemBounds(item, {IsNtsc(config_.table), choices.sizeSelection}))
         value = std::clamp(value, bounds->minimum, bounds->maximum);
-    const bool bounded = value != original;
+    setting.bounded = value != original;
 
-    bool written = true;
     if (choices.autoApply) {
-        written = link_.Command('P', static_cast<std::uint32_t>(item)) &&
-                  link_.Command('C', static_cast<std::uint32_t>(value));
-        if (!written)
+        setting.write = link_.Command('P', static_cast<std::uint32_t>(item));
+        if (setting.write)
+            setting.write = link_.Command('C', static_cast<std::uint32_t>(value));
+        if (!setting.write)
             OfferReorganize(report);
     }
-    if (written) {
+    if (setting.write) {
         config_.table[static_cast<std::size_t>(item)] = static_cast<std::uint8_t>(value & 0xFF);
         config_.modified = true;
     }
-    return bounded || !written;
+    return setting;
 }
 
 void ConfigEditor::RefreshItemCount(MemoryReport& report) {
@@ -86,8 +86,8 @@ void ConfigEditor::OfferReorganize(MemoryReport& report) {
         ReorganizeConfigMemory(report);
 }
 
-bool ConfigEditor::ReorganizeConfigMemory(MemoryReport& report) {
-    bool reorganized = false;
+LinkResult ConfigEditor::ReorganizeConfigMemory(MemoryReport& report) {
+    LinkResult reorganized;
     {
         WaitCursor wait(op_);
         link_.CommandLetter('S');
@@ -102,15 +102,15 @@ bool ConfigEditor::ReorganizeConfigMemory(MemoryReport& report) {
     return reorganized;
 }
 
-bool ConfigEditor::ApplyAll(const ControlValues& values, MemoryReport& report) {
+LinkResult ConfigEditor::ApplyAll(const ControlValues& values, MemoryReport& report) {
     if (!link_.IsOpen())
-        return true;
+        return LinkResult::Ok();
 
-    bool result = false;
+    LinkResult result;
     {
         WaitCursor wait(op_);
         link_.CommandLetter('S');
-        bool ok = link_.CommandLetter('O');
+        result = link_.CommandLetter('O');
         for (int item : ApplyOrder()) {
             const ItemDescription& description = *FindItem(item);
             const int shown = values(item);
@@ -125,14 +125,16 @@ bool ConfigEditor::ApplyAll(const ControlValues& values, MemoryReport& report) {
             // A time field left out of range by a failed validation has no BCD byte.
             if (stored > HighestItemValue)
                 continue;
-            if (!ok)
+            if (!result)
                 continue;
-            ok = link_.Command('P', static_cast<std::uint32_t>(item)) &&
-                 link_.Command('C', static_cast<std::uint32_t>(stored));
-            if (ok)
+            result = link_.Command('P', static_cast<std::uint32_t>(item));
+            if (result)
+                result = link_.Command('C', static_cast<std::uint32_t>(stored));
+            if (result)
                 config_.table[static_cast<std::size_t>(item)] = static_cast<std::uint8_t>(stored);
         }
-        result = ok && link_.CommandLetter('S');
+        if (result)
+            result = link_.CommandLetter('S');
         RefreshItemCount(report);
     }
     if (!result)
@@ -140,46 +142,44 @@ bool ConfigEditor::ApplyAll(const ControlValues& values, MemoryReport& report) {
     return result;
 }
 
-bool ConfigEditor::SetInsertPosition(InsertPosition& position, const EditChoices& choices,
-                                     MemoryReport& report) {
+LinkResult ConfigEditor::SetInsertPosition(InsertPosition& position, const EditChoices& choices,
+                                           MemoryReport& report) {
     WaitCursor wait(op_);
-    link_.CommandLetter('O');
-    // The presets lie within the bounds, so true can only mean a failed write.
-    bool failed = SetItem(item::Horizontal, position.horizontal, choices, report);
-    failed = SetItem(item::Vertical, position.vertical, choices, report) || failed;
-    link_.CommandLetter('S');
+    LinkResult result = link_.CommandLetter('O');
+    // The presets lie within the bounds, so only the writes can fail.
+    result =
+        FirstFailure(result, SetItem(item::Horizontal, position.horizontal, choices, report).write);
+    result =
+        FirstFailure(result, SetItem(item::Vertical, position.vertical, choices, report).write);
+    result = FirstFailure(result, link_.CommandLetter('S'));
     RefreshItemCount(report);
-    return failed;
+    return result;
 }
 
-bool ReadConfigFromUnit(UnitLink& link, ConfigItemTable& table, const std::string& configFilePath,
-                        Operator& op) {
+LinkResult ReadConfigFromUnit(UnitLink& link, ConfigItemTable& table,
+                              const std::string& configFilePath, Operator& op) {
     if (!link.IsOpen() || !configFilePath.empty())
-        return true;
+        return LinkResult::Ok();
     WaitCursor wait(op);
     return ReadItemsFromUnit(link, table, ReadOrder());
 }
 
-std::optional<std::uint8_t> ReadItem(UnitLink& link, int item, bool* exchanged) {
+LinkResult ReadItem(UnitLink& link, int item, std::uint8_t& value) {
     ReplyCode code{};
-    std::uint8_t value = 0;
-    const bool replied = link.QueryByte('c', static_cast<std::uint32_t>(item), code, value);
-    if (exchanged)
-        *exchanged = replied;
-    // A refusal carries no value.
-    if (!replied || code != ReplyCode::Value)
-        return std::nullopt;
-    return value;
+    std::uint8_t read = 0;
+    const LinkResult replied = link.QueryByte('c', static_cast<std::uint32_t>(item), code, read)
+                                   .Expecting(ReplyCode::Value);
+    if (replied)
+        value = read;
+    return replied;
 }
 
-bool ReadItemsFromUnit(UnitLink& link, ConfigItemTable& table, std::span<const int> items) {
+LinkResult ReadItemsFromUnit(UnitLink& link, ConfigItemTable& table, std::span<const int> items) {
     for (int item : items) {
-        const auto value = ReadItem(link, item);
-        if (!value)
-            return false;
-        table[static_cast<std::size_t>(item)] = *value;
+        if (LinkResult read = ReadItem(link, item, table[static_cast<std::size_t>(item)]); !read)
+            return read;
     }
-    return true;
+    return LinkResult::Ok();
 }
 
 } // namespace zeb40

@@ -35,26 +35,36 @@ struct MemoryReport {
 // the held value of an edit field or check box (decimal for times).
 using ControlValues = std::function<int(int item)>;
 
+// What SetItem did with a value.
+struct ItemSetting {
+    bool bounded = false; // a bound changed the value
+    LinkResult write;     // the 'P' and 'C' of Auto Apply; Ok when nothing was sent
+    // The window's rule: the control shows the value again when a bound
+    // changed it or the write failed.
+    bool PutBack() const { return bounded || !write; }
+};
+
 class ConfigEditor {
   public:
     ConfigEditor(UnitLink& link, ConfigState& config, Operator& op);
 
-    // Bounds the value (it may change) and, with Auto Apply, writes it. True
-    // when a bound changed the value or the write failed: the caller puts the
-    // value back into its control.
-    bool SetItem(int item, int& value, const EditChoices& choices, MemoryReport& report);
+    // Bounds the value (it may change) and, with Auto Apply, writes it. A
+    // value outside 0-254 is neither sent nor stored and is not put back.
+    ItemSetting SetItem(int item, int& value, const EditChoices& choices, MemoryReport& report);
     void RefreshItemCount(MemoryReport& report);
     void OfferReorganize(MemoryReport& report);
-    bool ReorganizeConfigMemory(MemoryReport& report);
-    // All settings to the unit: 'S', 'O', the 45 items, 'S'. True when all
-    // was written or the link is closed. The caller has taken the controls'
-    // values when the link is open.
-    bool ApplyAll(const ControlValues& values, MemoryReport& report);
-    // The position buttons' batch: 'O', both items through SetItem, 'S' (the
-    // replies of 'O' and 'S' unused), then the item count. The position is
-    // left as SetItem left it; true when a write failed.
-    bool SetInsertPosition(InsertPosition& position, const EditChoices& choices,
-                           MemoryReport& report);
+    // 'S', then 'Q' under the reorganisation wait; the result is the 'Q'.
+    LinkResult ReorganizeConfigMemory(MemoryReport& report);
+    // All settings to the unit: 'S', 'O', the 45 items, 'S'. Ok when all was
+    // written or the link is closed, else the exchange that stopped it. The
+    // caller has taken the controls' values when the link is open.
+    LinkResult ApplyAll(const ControlValues& values, MemoryReport& report);
+    // The position buttons' batch: 'O', both items through SetItem, 'S', then
+    // the item count; every part is sent whatever the replies before it. The
+    // position is left as SetItem left it; the result is the first exchange
+    // that failed ('O' and 'S' included; the window does not use it).
+    LinkResult SetInsertPosition(InsertPosition& position, const EditChoices& choices,
+                                 MemoryReport& report);
 
   private:
     UnitLink& link_;
@@ -70,19 +80,17 @@ std::string ItemsAvailableText(const ItemStatus& status);
 ControlValues ShownValues(const ConfigItemTable& table);
 EditChoices ShownChoices(const ConfigItemTable& table, bool autoApply);
 
-// 'e' 95h: the unit's item capacity and use; false unless a single value came.
-// exchanged, when given, tells a refusal from an exchange that failed.
-bool QueryItemStatus(UnitLink& link, ItemStatus& status, bool* exchanged = nullptr);
+// 'e' 95h: the unit's item capacity and use; Ok only when a single value came.
+LinkResult QueryItemStatus(UnitLink& link, ItemStatus& status);
 
-// 'c' with the item: its byte, or nothing when the exchange failed or the
-// unit refused; exchanged, when given, tells which.
-std::optional<std::uint8_t> ReadItem(UnitLink& link, int item, bool* exchanged = nullptr);
+// 'c' with the item: its byte, written only on Ok (a refusal carries none).
+LinkResult ReadItem(UnitLink& link, int item, std::uint8_t& value);
 
-// Reads the items in the given order into the table; false at the first that
+// Reads the items in the given order into the table; stops at the first that
 // does not come, the items before it keeping their new values.
-bool ReadItemsFromUnit(UnitLink& link, ConfigItemTable& table, std::span<const int> items);
-inline bool ReadItemsFromUnit(UnitLink& link, ConfigItemTable& table,
-                              std::initializer_list<int> items) {
+LinkResult ReadItemsFromUnit(UnitLink& link, ConfigItemTable& table, std::span<const int> items);
+inline LinkResult ReadItemsFromUnit(UnitLink& link, ConfigItemTable& table,
+                                    std::initializer_list<int> items) {
     return ReadItemsFromUnit(link, table, std::span<const int>(items.begin(), items.size()));
 }
 
@@ -90,7 +98,7 @@ inline bool ReadItemsFromUnit(UnitLink& link, ConfigItemTable& table,
 // nothing and returns true when the link is closed or a configuration file is
 // named. On failure the items read so far keep their new values and the
 // caller reports "Communication error".
-bool ReadConfigFromUnit(UnitLink& link, ConfigItemTable& table, const std::string& configFilePath,
-                        Operator& op);
+LinkResult ReadConfigFromUnit(UnitLink& link, ConfigItemTable& table,
+                              const std::string& configFilePath, Operator& op);
 
 } // namespace zeb40

@@ -14,44 +14,48 @@ void ShowError(Operator& op, const char* text) {
     op.ShowMessage(text, strings::ErrorCaption, MessageIcon::Exclamation);
 }
 
-// Reports a refused or failed profile exchange; true when the unit said OK.
-bool CheckProfileReply(bool exchanged, ReplyCode code, Operator& op, const char* failure) {
-    if (exchanged && code == ReplyCode::OK)
-        return true;
-    ShowError(op, exchanged && code == ReplyCode::PI ? strings::ProfileDoesNotExist : failure);
-    return false;
+// Reports a refused or failed profile exchange.
+LinkResult CheckProfileReply(LinkResult replied, Operator& op, const char* failure) {
+    const LinkResult accepted = replied.Expecting(ReplyCode::OK);
+    if (!accepted)
+        ShowError(op, ProfileFailureText(accepted, failure));
+    return accepted;
 }
 
 } // namespace
+
+const char* ProfileFailureText(LinkResult failed, const char* otherwise) {
+    return failed.IsRefused() && failed.Reply() == ReplyCode::PI ? strings::ProfileDoesNotExist
+                                                                 : otherwise;
+}
 
 std::uint32_t ProfileWireValue(int number) {
     return static_cast<std::uint32_t>(std::stoul(std::to_string(number), nullptr, 16));
 }
 
-bool LoadProfileNumber(UnitLink& link, int number, Operator& op) {
-    if (number == 0) {
-        link.CommandLetter('B');
-        return true;
-    }
+LinkResult LoadProfileNumber(UnitLink& link, int number, Operator& op) {
+    if (number == 0)
+        return link.CommandLetter('B');
     ReplyCode code{};
     std::uint32_t ignored = 0;
-    const bool exchanged = link.Query('B', ProfileWireValue(number), code, ignored);
-    return CheckProfileReply(exchanged, code, op, strings::CantLoadProfile);
+    return CheckProfileReply(link.Query('B', ProfileWireValue(number), code, ignored), op,
+                             strings::CantLoadProfile);
 }
 
-bool SaveUserProfileNumber(UnitLink& link, int number, Operator& op,
-                           const std::function<void()>& applyAll) {
+std::optional<LinkResult> SaveUserProfileNumber(UnitLink& link, int number, Operator& op,
+                                                const std::function<void()>& applyAll) {
     // The unit is busy storing the settings while they arrive, so the whole
     // save waits longer for every answer.
     RaisedReplyWait raised(link, ReplyWait::ProfileSave);
     if (!op.ShowNotice(SavingNotice))
-        return false;
+        return std::nullopt;
     applyAll();
     ReplyCode code{};
     std::uint32_t ignored = 0;
-    const bool exchanged = link.Query(
-        'E', SaveUserProfileFunction + static_cast<std::uint32_t>(number), code, ignored);
-    const bool saved = CheckProfileReply(exchanged, code, op, strings::CantSaveProfile);
+    const LinkResult saved = CheckProfileReply(
+        link.Query('E', SaveUserProfileFunction + static_cast<std::uint32_t>(number), code,
+                   ignored),
+        op, strings::CantSaveProfile);
     op.CloseNotice();
     return saved;
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace zeb40 {
 
@@ -16,17 +17,22 @@ inline constexpr int MaxUserProfileNumber = 9;
 // A profile number goes on the wire as its decimal digits read as hex (12 -> 12h).
 std::uint32_t ProfileWireValue(int number);
 
-// 0: 'B' alone, the factory settings, reply not checked. 1-499: 'B' with the
-// number; "Profile does not exist" for PI, "Can't load profile" for any other
-// failure. True when the unit accepted the load (always for 0).
-bool LoadProfileNumber(UnitLink& link, int number, Operator& op);
+// 0: 'B' alone, the factory settings; its reply is not reported. 1-499: 'B'
+// with the number; "Profile does not exist" for PI, "Can't load profile" for
+// any other failure. The result is the 'B' exchange, wanting OK.
+LinkResult LoadProfileNumber(UnitLink& link, int number, Operator& op);
 
 // Saves the unit's settings as user profile 0-9: raises the read timeout to
 // 10000 ms, shows the "Saving User Profile..." notice, runs applyAll, sends
 // 'E' 80h + number, then restores the timeout and closes the notice. PI gives
 // "Profile does not exist", any other failure "Can't save user profile".
-// True when the unit saved the profile.
-bool SaveUserProfileNumber(UnitLink& link, int number, Operator& op,
-                           const std::function<void()>& applyAll);
+// The result is the 'E' exchange; nothing when the notice could not be shown
+// (and so nothing was sent). applyAll reports its own result to its caller.
+std::optional<LinkResult> SaveUserProfileNumber(UnitLink& link, int number, Operator& op,
+                                                const std::function<void()>& applyAll);
+
+// The message the profile commands show for a failed exchange: "Profile does
+// not exist" for a PI refusal, otherwise the command's own failure text.
+const char* ProfileFailureText(LinkResult failed, const char* otherwise);
 
 } // namespace zeb40

@@ -29,15 +29,17 @@ std::string TimecodeCaption(std::uint32_t timecode, std::uint32_t userBits) {
     return text;
 }
 
-std::optional<std::string> ReadTimecode(UnitLink& link, TimecodeSource source) {
+LinkResult ReadTimecode(UnitLink& link, TimecodeSource source, std::string& caption) {
     const std::uint32_t number = source == TimecodeSource::Reader ? unit_value::ReaderTimecode
                                                                   : unit_value::GeneratorTimecode;
     ReplyCode code{};
     std::uint32_t timecode = 0;
     std::uint32_t userBits = 0;
-    if (!link.QueryPair('e', number, code, timecode, userBits) || code != ReplyCode::ValuePair)
-        return std::nullopt;
-    return TimecodeCaption(timecode, userBits);
+    const LinkResult polled =
+        link.QueryPair('e', number, code, timecode, userBits).Expecting(ReplyCode::ValuePair);
+    if (polled)
+        caption = TimecodeCaption(timecode, userBits);
+    return polled;
 }
 
 std::optional<std::uint32_t> ParseUserBits(std::string_view text) {
@@ -51,16 +53,16 @@ std::optional<std::uint32_t> ParseUserBits(std::string_view text) {
     return number->value;
 }
 
-bool SetGenerator(UnitLink& link, std::uint32_t timecode, std::string_view userBitsText) {
-    bool accepted = true;
+LinkResult SetGenerator(UnitLink& link, std::uint32_t timecode, std::string_view userBitsText) {
+    LinkResult result;
     if (auto userBits = ParseUserBits(userBitsText))
-        accepted = link.Command('D', *userBits);
-    accepted = link.Command('A', timecode) && accepted;
-    accepted = link.Command('P', GeneratorPresetItem) && accepted;
-    return link.Command('L', timecode) && accepted;
+        result = link.Command('D', *userBits);
+    result = FirstFailure(result, link.Command('A', timecode));
+    result = FirstFailure(result, link.Command('P', GeneratorPresetItem));
+    return FirstFailure(result, link.Command('L', timecode));
 }
 
-bool SingleJam(UnitLink& link) {
+LinkResult SingleJam(UnitLink& link) {
     return link.Command('E', SingleJamFunction);
 }
 

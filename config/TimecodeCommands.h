@@ -20,9 +20,9 @@ std::uint32_t TimecodeWord(int hours, int minutes, int seconds, int frames);
 // blanks, the user bits as eight upper-case hex digits.
 std::string TimecodeCaption(std::uint32_t timecode, std::uint32_t userBits);
 
-// Polls one running timecode ('e' 3 or 'e' 23h); the caption, or nothing
-// when the exchange failed or the reply was not a pair of values.
-std::optional<std::string> ReadTimecode(UnitLink& link, TimecodeSource source);
+// Polls one running timecode ('e' 3 or 'e' 23h). Ok, with the caption set,
+// only when the reply was a pair of values; the caption is left otherwise.
+LinkResult ReadTimecode(UnitLink& link, TimecodeSource source, std::string& caption);
 
 // The user bits text read as "%8lx": leading blanks skipped, at most eight
 // characters, stopping at the first that is not hexadecimal.
@@ -31,10 +31,10 @@ std::optional<std::uint32_t> ParseUserBits(std::string_view text);
 // 'D' with the user bits (only when the text parses), 'A' with the time,
 // then 'P' 24 and 'L' with the time to store it as the generator preset.
 // Every command is sent whatever the replies before it were.
-// True when the unit accepted every command.
-bool SetGenerator(UnitLink& link, std::uint32_t timecode, std::string_view userBitsText);
+// The result is the first exchange that failed, Ok when all were accepted.
+LinkResult SetGenerator(UnitLink& link, std::uint32_t timecode, std::string_view userBitsText);
 
-// 'E' 41h: the unit's single jam function; true when the unit accepted it.
-bool SingleJam(UnitLink& link);
+// 'E' 41h: the unit's single jam function.
+LinkResult SingleJam(UnitLink& link);
 
 } // namespace zeb40

@@ -50,16 +50,16 @@ bool UnitLink::OpenByName(const std::string& name) {
     return transport_->Open(DevicePathForName(name));
 }
 
-bool UnitLink::Close() {
+void UnitLink::Close() {
     readAhead_.clear();
     transport_->Close();
-    return true;
 }
 
 bool UnitLink::CloseIfOpen() {
     if (!IsOpen())
         return false;
-    return Close();
+    Close();
+    return true;
 }
 
 bool UnitLink::IsOpen() const {
@@ -188,109 +188,133 @@ bool UnitLink::ReadEcho(char& letter, std::uint32_t& value, ReplyWait wait) {
     return true;
 }
 
-bool UnitLink::ReadReplyLine(bool withSecondSlot, ReplyCode& code, std::uint32_t& value,
-                             std::uint32_t& second, ReplyWait wait) {
+LinkResult UnitLink::NoLine() const {
+    return LinkResult::Failed(Lost() ? LinkOutcome::Lost : LinkOutcome::Silent);
+}
+
+LinkResult UnitLink::ReadReplyLine(bool withSecondSlot, ReplyCode& code, std::uint32_t& value,
+                                   std::uint32_t& second, ReplyWait wait) {
     Line line;
     if (!ReadLine(line, wait))
-        return false;
+        return NoLine();
     auto reply = DecodeReply(line.View(), withSecondSlot);
     if (!reply)
-        return false;
+        return LinkResult::Failed(LinkOutcome::Garbled);
     code = reply->code;
     value = reply->value;
     if (reply->code == ReplyCode::ValuePair)
         second = reply->second;
-    return true;
+    return LinkResult::Ok(reply->code);
 }
 
 bool UnitLink::ReadReply(ReplyCode& code, std::uint32_t& value, ReplyWait wait) {
     std::uint32_t unused = 0;
-    return ReadReplyLine(false, code, value, unused, wait);
+    return ReadReplyLine(false, code, value, unused, wait).IsOk();
 }
 
 bool UnitLink::ReadReply(ReplyCode& code, std::uint32_t& value, std::uint32_t& second,
                          ReplyWait wait) {
-    return ReadReplyLine(true, code, value, second, wait);
+    return ReadReplyLine(true, code, value, second, wait).IsOk();
 }
 
-bool UnitLink::Probe() {
+LinkResult UnitLink::Probe() {
     if (!SendText("\b"))
-        return false;
+        return LinkResult::Failed(LinkOutcome::Lost);
     Line ignored;
     if (!ReadLine(ignored))
-        return false;
+        return NoLine();
     ReplyCode code{};
     std::uint32_t value = 0;
-    return ReadReply(code, value) && code == ReplyCode::CO;
+    std::uint32_t unused = 0;
+    return ReadReplyLine(false, code, value, unused, ReplyWait::Normal).Expecting(ReplyCode::CO);
 }
 
-bool UnitLink::SendAndCheckEcho(char letter, std::uint32_t value, ReplyWait wait) {
+// A command that could not go out failed on the line itself.
+LinkResult UnitLink::SendAndCheckEcho(char letter, std::uint32_t value, ReplyWait wait) {
     if (!SendCommand(letter, value))
-        return false;
+        return LinkResult::Failed(LinkOutcome::Lost);
     char echoedLetter = 0;
     std::uint32_t echoedValue = 0;
-    return ReadEcho(echoedLetter, echoedValue, wait) && echoedLetter == letter &&
-           echoedValue == value;
+    if (!ReadEcho(echoedLetter, echoedValue, wait))
+        return NoLine();
+    if (echoedLetter != letter || echoedValue != value)
+        return LinkResult::Failed(LinkOutcome::BadEcho);
+    return LinkResult::Ok();
 }
 
-bool UnitLink::Command(char letter, std::uint32_t value, ReplyWait wait) {
-    if (!SendAndCheckEcho(letter, value, wait))
-        return false;
+LinkResult UnitLink::CheckedReply(ReplyWait wait) {
     ReplyCode code{};
     std::uint32_t result = 0;
-    return ReadReply(code, result, wait) && code == ReplyCode::OK;
+    std::uint32_t unused = 0;
+    return ReadReplyLine(false, code, result, unused, wait).Expecting(ReplyCode::OK);
 }
 
-bool UnitLink::CommandLetter(char letter, ReplyWait wait) {
+LinkResult UnitLink::Command(char letter, std::uint32_t value, ReplyWait wait) {
+    if (LinkResult echoed = SendAndCheckEcho(letter, value, wait); !echoed)
+        return echoed;
+    return CheckedReply(wait);
+}
+
+LinkResult UnitLink::CommandLetter(char letter, ReplyWait wait) {
     if (!SendLetter(letter))
-        return false;
+        return LinkResult::Failed(LinkOutcome::Lost);
     char echoedLetter = 0;
     std::uint32_t echoedValue = 0;
-    if (!ReadEcho(echoedLetter, echoedValue, wait) || echoedLetter != letter)
-        return false;
-    ReplyCode code{};
-    std::uint32_t result = 0;
-    return ReadReply(code, result, wait) && code == ReplyCode::OK;
+    if (!ReadEcho(echoedLetter, echoedValue, wait))
+        return NoLine();
+    if (echoedLetter != letter)
+        return LinkResult::Failed(LinkOutcome::BadEcho);
+    return CheckedReply(wait);
 }
 
-bool UnitLink::Query(char letter, std::uint32_t value, ReplyCode& code, std::uint32_t& result,
-                     ReplyWait wait) {
-    if (!SendAndCheckEcho(letter, value, wait))
-        return false;
+LinkResult UnitLink::Query(char letter, std::uint32_t value, ReplyCode& code, std::uint32_t& result,
+                           ReplyWait wait) {
+    if (LinkResult echoed = SendAndCheckEcho(letter, value, wait); !echoed)
+        return echoed;
     std::uint32_t decoded = 0;
-    if (!ReadReply(code, decoded, wait))
-        return false;
-    result = decoded;
-    return true;
+    std::uint32_t unused = 0;
+    LinkResult replied = ReadReplyLine(false, code, decoded, unused, wait);
+    if (replied)
+        result = decoded;
+    return replied;
 }
 
-bool UnitLink::QueryWord(char letter, std::uint32_t value, ReplyCode& code, std::uint16_t& result) {
+LinkResult UnitLink::QueryWord(char letter, std::uint32_t value, ReplyCode& code,
+                               std::uint16_t& result) {
     std::uint32_t decoded = 0;
-    if (!Query(letter, value, code, decoded) || decoded >= 0x10000)
-        return false;
+    LinkResult replied = Query(letter, value, code, decoded);
+    if (!replied)
+        return replied;
+    if (decoded >= 0x10000)
+        return LinkResult::Failed(LinkOutcome::Garbled);
     result = static_cast<std::uint16_t>(decoded);
-    return true;
+    return replied;
 }
 
-bool UnitLink::QueryByte(char letter, std::uint32_t value, ReplyCode& code, std::uint8_t& result) {
+LinkResult UnitLink::QueryByte(char letter, std::uint32_t value, ReplyCode& code,
+                               std::uint8_t& result) {
     std::uint32_t decoded = 0;
-    if (!Query(letter, value, code, decoded) || decoded >= 0x100)
-        return false;
+    LinkResult replied = Query(letter, value, code, decoded);
+    if (!replied)
+        return replied;
+    if (decoded >= 0x100)
+        return LinkResult::Failed(LinkOutcome::Garbled);
     result = static_cast<std::uint8_t>(decoded);
-    return true;
+    return replied;
 }
 
-bool UnitLink::QueryPair(char letter, std::uint32_t value, ReplyCode& code, std::uint32_t& first,
-                         std::uint32_t& second) {
-    if (!SendAndCheckEcho(letter, value, ReplyWait::Normal))
-        return false;
+LinkResult UnitLink::QueryPair(char letter, std::uint32_t value, ReplyCode& code,
+                               std::uint32_t& first, std::uint32_t& second) {
+    if (LinkResult echoed = SendAndCheckEcho(letter, value, ReplyWait::Normal); !echoed)
+        return echoed;
     std::uint32_t a = 0;
     std::uint32_t b = 0;
-    if (!ReadReply(code, a, b))
-        return false;
-    first = a;
-    second = b;
-    return true;
+    LinkResult replied = ReadReplyLine(true, code, a, b, ReplyWait::Normal);
+    if (replied) {
+        first = a;
+        second = b;
+    }
+    return replied;
 }
 
 RaisedReplyWait::RaisedReplyWait(UnitLink& link, ReplyWait wait)

@@ -1,8 +1,9 @@
 #pragma once
 // The unit's command protocol on a byte transport: a letter, an optional "%lX"
 // value and CR go out; an echo line and a reply line come back. Every
-// operation is synchronous and returns false when the exchange failed in any
-// way (write error, timeout, echo mismatch, undecodable reply).
+// exchange is synchronous and returns a LinkResult: false when it failed in
+// any way, telling how (refusal, silence, wrong echo, undecodable reply, lost
+// line). The raw sends and reads below the exchanges return plain bools.
 //
 // The unit may take up to 1 ms + the reply wait for every awaited byte (1001 ms
 // normally); exchanges that keep the unit busy pass a longer wait. A write of
@@ -10,6 +11,7 @@
 
 #include "link/ByteTransport.h"
 #include "link/LinkClock.h"
+#include "link/LinkResult.h"
 #include "link/ReplyCode.h"
 
 #include <atomic>
@@ -59,7 +61,7 @@ class UnitLink {
     // Maps an operator's port name ("COM3", "USB Serial Port (COM101)",
     // "ttyUSB0", "/dev/pts/3") to a device path and opens it, closing first.
     bool OpenByName(const std::string& name);
-    bool Close();
+    void Close();
     // False when the link was already closed.
     bool CloseIfOpen();
     bool IsOpen() const;
@@ -82,20 +84,22 @@ class UnitLink {
     bool ReadReply(ReplyCode& code, std::uint32_t& value, std::uint32_t& second,
                    ReplyWait wait = ReplyWait::Normal);
 
-    // Presence check: backspace, any line, then "CO".
-    bool Probe();
-    // Echo (letter and value) checked; true exactly when the reply is OK.
-    bool Command(char letter, std::uint32_t value, ReplyWait wait = ReplyWait::Normal);
-    // Echo letter checked; true exactly when the reply is OK.
-    bool CommandLetter(char letter, ReplyWait wait = ReplyWait::Normal);
-    // True when the reply was decoded; the caller checks the code. result is
-    // written only when the whole operation succeeds.
-    bool Query(char letter, std::uint32_t value, ReplyCode& code, std::uint32_t& result,
-               ReplyWait wait = ReplyWait::Normal);
-    bool QueryWord(char letter, std::uint32_t value, ReplyCode& code, std::uint16_t& result);
-    bool QueryByte(char letter, std::uint32_t value, ReplyCode& code, std::uint8_t& result);
-    bool QueryPair(char letter, std::uint32_t value, ReplyCode& code, std::uint32_t& first,
-                   std::uint32_t& second);
+    // Presence check: backspace, any line, then "CO" (another code refuses).
+    LinkResult Probe();
+    // Echo (letter and value) checked; Ok exactly when the reply is OK.
+    LinkResult Command(char letter, std::uint32_t value, ReplyWait wait = ReplyWait::Normal);
+    // Echo letter checked; Ok exactly when the reply is OK.
+    LinkResult CommandLetter(char letter, ReplyWait wait = ReplyWait::Normal);
+    // Ok when the reply was decoded, with the code in Reply() and in code;
+    // the caller checks it (Expecting). result is written only on Ok.
+    LinkResult Query(char letter, std::uint32_t value, ReplyCode& code, std::uint32_t& result,
+                     ReplyWait wait = ReplyWait::Normal);
+    // As Query; a decoded number too large for the result is Garbled, with
+    // the code still handed back.
+    LinkResult QueryWord(char letter, std::uint32_t value, ReplyCode& code, std::uint16_t& result);
+    LinkResult QueryByte(char letter, std::uint32_t value, ReplyCode& code, std::uint8_t& result);
+    LinkResult QueryPair(char letter, std::uint32_t value, ReplyCode& code, std::uint32_t& first,
+                         std::uint32_t& second);
 
     // Raw transfers for the flash update mode. ReadBytes returns what arrived
     // of count bytes under one read: count x 1 ms + the wait in all, 100 ms
@@ -130,9 +134,12 @@ class UnitLink {
     // False when a stop or an earlier stop keeps this write from going out.
     bool MayWrite();
     bool FillReadAhead(ReplyWait wait);
-    bool ReadReplyLine(bool withSecondSlot, ReplyCode& code, std::uint32_t& value,
-                       std::uint32_t& second, ReplyWait wait);
-    bool SendAndCheckEcho(char letter, std::uint32_t value, ReplyWait wait);
+    // A line that did not come: Lost on a vanished or stopped line, else Silent.
+    LinkResult NoLine() const;
+    LinkResult ReadReplyLine(bool withSecondSlot, ReplyCode& code, std::uint32_t& value,
+                             std::uint32_t& second, ReplyWait wait);
+    LinkResult SendAndCheckEcho(char letter, std::uint32_t value, ReplyWait wait);
+    LinkResult CheckedReply(ReplyWait wait);
 
     std::unique_ptr<ByteTransport> transport_;
     LinkClock& clock_;

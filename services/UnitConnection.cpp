@@ -7,9 +7,13 @@
 namespace zeb40 {
 namespace {
 
-bool QueryValue(UnitLink& link, std::uint32_t number, std::uint32_t& result) {
+LinkResult QueryValue(UnitLink& link, std::uint32_t number, std::uint32_t& result) {
     ReplyCode code{};
-    return link.Query('e', number, code, result) && code == ReplyCode::Value;
+    std::uint32_t value = 0;
+    const LinkResult replied = link.Query('e', number, code, value).Expecting(ReplyCode::Value);
+    if (replied)
+        result = value;
+    return replied;
 }
 
 void ShowError(Operator& op, const char* message) {
@@ -28,7 +32,7 @@ UnitAccess OpenPort(UnitLink& link, const std::string& portName) {
 UnitAccess OpenUnit(UnitLink& link, const std::string& portName, Operator& op) {
     if (UnitAccess opened = OpenPort(link, portName); opened != UnitAccess::Ready)
         return opened;
-    bool present = false;
+    LinkResult present;
     {
         WaitCursor wait(op);
         present = link.Probe();
@@ -37,13 +41,6 @@ UnitAccess OpenUnit(UnitLink& link, const std::string& portName, Operator& op) {
         return UnitAccess::Ready;
     link.CloseIfOpen();
     return UnitAccess::NoUnit;
-}
-
-bool UnitStillAnswers(UnitLink& link) {
-    if (!link.IsOpen() || link.Lost())
-        return false;
-    link.Purge();
-    return link.Probe();
 }
 
 void ShowAccessFailure(Operator& op, const UnitLink& link, UnitAccess access) {
@@ -62,16 +59,23 @@ void ShowAccessFailure(Operator& op, const UnitLink& link, UnitAccess access) {
     }
 }
 
-IdentityRead ReadUnitIdentity(UnitLink& link, UnitIdentity& identity) {
-    if (!QueryValue(link, unit_value::Identifier, identity.identifier))
-        return IdentityRead::NoIdentifier;
-    ReplyCode code{};
-    if (!QueryValue(link, unit_value::FirstOptionWord, identity.firstOptionWord) ||
-        !QueryValue(link, unit_value::SecondOptionWord, identity.secondOptionWord) ||
-        !link.QueryWord('e', unit_value::FirmwareVersion, code, identity.version) ||
-        code != ReplyCode::Value)
-        return IdentityRead::LaterExchangeFailed;
-    return IdentityRead::Read;
+IdentityReadResult ReadUnitIdentity(UnitLink& link, UnitIdentity& identity) {
+    if (LinkResult read = QueryValue(link, unit_value::Identifier, identity.identifier); !read)
+        return {IdentityRead::NoIdentifier, read};
+    LinkResult read = QueryValue(link, unit_value::FirstOptionWord, identity.firstOptionWord);
+    if (read)
+        read = QueryValue(link, unit_value::SecondOptionWord, identity.secondOptionWord);
+    if (read) {
+        ReplyCode code{};
+        std::uint16_t version = 0;
+        read = link.QueryWord('e', unit_value::FirmwareVersion, code, version)
+                   .Expecting(ReplyCode::Value);
+        if (read)
+            identity.version = version;
+    }
+    if (!read)
+        return {IdentityRead::LaterExchangeFailed, read};
+    return {};
 }
 
 UnitInfo InfoOf(const UnitIdentity& identity) {
@@ -83,12 +87,12 @@ UnitInfo InfoOf(const UnitIdentity& identity) {
 ConnectResult ConnectToUnit(UnitLink& link, const std::string& portName, Operator& op) {
     UnitAccess access = OpenUnit(link, portName, op);
     UnitIdentity identity;
-    IdentityRead read = IdentityRead::NoIdentifier;
+    IdentityReadResult read{IdentityRead::NoIdentifier, {}};
     if (access == UnitAccess::Ready) {
         WaitCursor wait(op);
         read = ReadUnitIdentity(link, identity);
     }
-    if (access == UnitAccess::Ready && read == IdentityRead::NoIdentifier) {
+    if (access == UnitAccess::Ready && read.read == IdentityRead::NoIdentifier) {
         link.CloseIfOpen();
         access = UnitAccess::NoUnit;
     }
@@ -96,11 +100,11 @@ ConnectResult ConnectToUnit(UnitLink& link, const std::string& portName, Operato
         ShowAccessFailure(op, link, access);
         return {ConnectOutcome::Refused, {}};
     }
-    if (read == IdentityRead::LaterExchangeFailed) {
+    if (read.read == IdentityRead::LaterExchangeFailed) {
         ShowError(op, strings::CommunicationError);
-        return {ConnectOutcome::CommunicationError, {}};
+        return {ConnectOutcome::CommunicationError, {}, read.failure};
     }
-    return {ConnectOutcome::Connected, InfoOf(identity)};
+    return {ConnectOutcome::Connected, InfoOf(identity), {}};
 }
 
 } // namespace zeb40

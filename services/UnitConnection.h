@@ -24,11 +24,6 @@ UnitAccess OpenPort(UnitLink& link, const std::string& portName);
 // OpenPort, then the presence check under the wait cursor.
 UnitAccess OpenUnit(UnitLink& link, const std::string& portName, Operator& op);
 
-// After a failed exchange: whether the unit still answers the presence check
-// (it refused) or not (the line failed). Whatever was still in transit is
-// discarded first, so that it cannot spoil the check.
-bool UnitStillAnswers(UnitLink& link);
-
 // "Please select a port name", "Can't open port" with the system's reason,
 // or "Can't connect to ZEB40..."; nothing for Ready.
 void ShowAccessFailure(Operator& op, const UnitLink& link, UnitAccess access);
@@ -46,8 +41,13 @@ enum class IdentityRead {
     LaterExchangeFailed, // an option word or the version did not come
 };
 
-// 'e' 98h, 97h, 96h and 99h; the link is left as it is.
-IdentityRead ReadUnitIdentity(UnitLink& link, UnitIdentity& identity);
+struct IdentityReadResult {
+    IdentityRead read = IdentityRead::Read;
+    LinkResult failure; // the exchange that failed; Ok with Read
+};
+
+// 'e' 98h, 97h, 96h and 99h, each wanting a value; the link is left as it is.
+IdentityReadResult ReadUnitIdentity(UnitLink& link, UnitIdentity& identity);
 
 // The main window's Info texts.
 struct UnitInfo {
@@ -67,7 +67,8 @@ enum class ConnectOutcome {
 
 struct ConnectResult {
     ConnectOutcome outcome = ConnectOutcome::Refused;
-    UnitInfo info; // only with Connected
+    UnitInfo info;      // only with Connected
+    LinkResult failure; // with CommunicationError: the exchange that failed
 };
 
 // The Connect check box's work; each failure shows exactly one message.

@@ -33,12 +33,13 @@ std::uint32_t UserCodeWord(int code) {
 
 UserCodeDelivery DeliverUserCode(UnitLink& link, std::uint32_t word) {
     UserCodeDelivery delivery;
+    ReplyCode code{};
     std::uint32_t ignored = 0;
     for (auto [step, value] : {std::pair{UserCodeDelivery::Step::Prepare, std::uint32_t{0}},
                                std::pair{UserCodeDelivery::Step::Code, word}}) {
         const char letter = step == UserCodeDelivery::Step::Prepare ? 'A' : 'D';
-        delivery.exchanged = link.Query(letter, value, delivery.reply, ignored);
-        if (!delivery.exchanged || delivery.reply != ReplyCode::OK) {
+        delivery.failure = link.Query(letter, value, code, ignored).Expecting(ReplyCode::OK);
+        if (!delivery.failure) {
             delivery.failedAt = step;
             return delivery;
         }

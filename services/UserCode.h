@@ -19,8 +19,7 @@ std::uint32_t UserCodeWord(int code);
 struct UserCodeDelivery {
     enum class Step { None, Prepare, Code };
     Step failedAt = Step::None; // Prepare: 'A' 0; Code: 'D' with the code
-    bool exchanged = true;      // false: the failing exchange got no valid answer
-    ReplyCode reply{};          // the failing exchange's reply
+    LinkResult failure;         // how the failing exchange went, wanting OK
     bool Accepted() const { return failedAt == Step::None; }
 };
 

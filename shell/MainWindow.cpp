@@ -208,7 +208,7 @@ bool MainWindow::ReadConfigFromUnit() {
     bool read = false;
     {
         WaitCursor wait(op_);
-        read = zeb40::ReadConfigFromUnit(link_, config_.table, document_.path, op_);
+        read = zeb40::ReadConfigFromUnit(link_, config_.table, document_.path, op_).IsOk();
     }
     if (!read) {
         op_.ShowMessage(strings::CommunicationError, strings::ErrorCaption,

@@ -108,7 +108,8 @@ bool ConfigDialog::ApplyAll() {
     if (link_.IsOpen())
         TakeControlValues();
     MemoryReport report;
-    const bool applied = editor_.ApplyAll([this](int item) { return ControlValue(item); }, report);
+    const bool applied =
+        editor_.ApplyAll([this](int item) { return ControlValue(item); }, report).IsOk();
     ShowMemoryReport(controls_, held_, report);
     return applied;
 }

@@ -180,7 +180,7 @@ bool ControlHandlers::OnSpin(const ItemDescription& description, int position, i
 
 bool ControlHandlers::SetItem(int item, int& value) {
     MemoryReport report;
-    const bool putBack = editor_.SetItem(item, value, CurrentChoices(controls_), report);
+    const bool putBack = editor_.SetItem(item, value, CurrentChoices(controls_), report).PutBack();
     ShowMemoryReport(controls_, held_, report);
     return putBack;
 }

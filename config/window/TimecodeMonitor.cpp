@@ -64,8 +64,8 @@ void TimecodeMonitor::Tick() {
 
 void TimecodeMonitor::Poll(TimecodeSource source, QCheckBox* box) {
     // A failed poll leaves the caption; the next tick tries again.
-    if (auto caption = ReadTimecode(link_, source))
-        box->setText(QString::fromStdString(*caption));
+    if (std::string caption; ReadTimecode(link_, source, caption))
+        box->setText(QString::fromStdString(caption));
 }
 
 } // namespace zeb40

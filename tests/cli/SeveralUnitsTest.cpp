@@ -226,12 +226,28 @@ TEST_F(SeveralUnits, CtrlCOnTheProgramStopsEveryUnit) {
     ExpectStoppedBetweenTwoCommands();
 }
 
-TEST_F(SeveralUnits, CommandsWithoutAUnitRunOnce) {
+TEST_F(SeveralUnits, CommandsWithoutAUnitAreUsageErrorsBeforeAnythingStarts) {
     StartUnits(2);
-    CliRun run = Run({"settings"});
-    EXPECT_EQ(run.code, 0);
-    EXPECT_EQ(run.out, RunTool({"settings"}).out);
+    TempDir dir;
+    std::ofstream(dir.File("a.zeb"));
+    const std::vector<std::vector<std::string>> fileCommands = {
+        {"settings"},
+        {"ports"},
+        {"show", dir.File("a.zeb")},
+        {"new", dir.File("new.zeb")},
+        {"set", "-f", dir.File("a.zeb"), "general.norm", "NTSC"},
+        {"get", "--file", dir.File("a.zeb"), "general.norm"},
+    };
+    for (const auto& arguments : fileCommands) {
+        CliRun run = Run(arguments);
+        EXPECT_EQ(run.code, 2) << arguments.front();
+        EXPECT_EQ(run.out, "") << arguments.front();
+        EXPECT_NE(run.err.find("talks to no unit"), std::string::npos) << run.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("new.zeb")));
     EXPECT_EQ(Run({"monitor"}).code, 2);
+    for (auto& unit : units)
+        EXPECT_TRUE(unit->Received().empty()) << "no child ran";
 }
 
 TEST(UnitPortList, PortsFromAFileAndFromTheCommandLineInOrder) {

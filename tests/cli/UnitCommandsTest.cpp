@@ -97,8 +97,20 @@ TEST_F(UnitCommands, UserCodeRefusedByTheUnitNeverSendsTheCode) {
     CliRun run = Run({"usercode", "1234"});
     EXPECT_EQ(run.code, 5);
     EXPECT_EQ(Commands(), (Texts{"A0"}));
-    EXPECT_EQ(run.err, "zeb40ctl: Can't connect to ZEB40.  Please check cable and port name (the "
-                       "unit refused the user code: PR)\n");
+    EXPECT_EQ(run.err, "zeb40ctl: the unit refused 'A' 0 before the user code (PR)\n")
+        << "the refusal is the news, not the cable";
+
+    unit.ClearFaults();
+    unit.ClearReceived();
+    unit.AddFault(sim::Fault::Refuse('D', "UC"));
+    run = Run({"usercode", "1234"});
+    EXPECT_EQ(run.code, 5);
+    EXPECT_EQ(run.err, "zeb40ctl: the unit refused the user code (UC)\n");
+    unit.ClearFaults();
+    unit.AddFault(sim::Fault::Of(sim::Fault::Kind::Silent, 'D'));
+    run = Run({"usercode", "1234"});
+    EXPECT_EQ(run.code, 6);
+    EXPECT_EQ(run.err, "zeb40ctl: Communication error\n");
 }
 
 TEST_F(UnitCommands, GeneratorSetSendsUserBitsTimeAndPreset) {

@@ -45,8 +45,10 @@ class ConfigEditorTest : public test::FakeLineFixture {
             return ShownValues(config.table)(item);
         };
     }
-    bool SetItem(int item, int& value) { return editor.SetItem(item, value, choices, report); }
-    bool ApplyAll() { return editor.ApplyAll(Values(), report); }
+    bool SetItem(int item, int& value) {
+        return editor.SetItem(item, value, choices, report).PutBack();
+    }
+    bool ApplyAll() { return editor.ApplyAll(Values(), report).IsOk(); }
     std::string ItemsText() const { return report.count ? ItemsAvailableText(*report.count) : ""; }
 
     ConfigState config;

@@ -30,6 +30,12 @@ class ProfileCommandsTest : public test::FakeLineFixture {
     test::ScriptedOperator op;
 };
 
+// True when the unit saved the profile.
+bool Saved(UnitLink& link, int number, Operator& op, const std::function<void()>& applyAll) {
+    const auto saved = SaveUserProfileNumber(link, number, op, applyAll);
+    return saved && saved->IsOk();
+}
+
 TEST_F(ProfileCommandsTest, ProfileNumbersGoOutAsDecimalDigits) {
     EXPECT_EQ(ProfileWireValue(7), 0x7u);
     EXPECT_EQ(ProfileWireValue(12), 0x12u);
@@ -44,14 +50,15 @@ TEST_F(ProfileCommandsTest, FactoryLoadSendsBAloneAndRestoresTheDefaults) {
     EXPECT_TRUE(op.messages.empty());
 
     unit.AddFault(Fault::Refuse('B', "PR", 1));
-    EXPECT_TRUE(LoadProfileNumber(link, 0, op)) << "the factory load reports nothing";
-    EXPECT_TRUE(op.messages.empty());
+    EXPECT_EQ(LoadProfileNumber(link, 0, op), LinkResult::Refused(ReplyCode::PR))
+        << "the caller learns of it";
+    EXPECT_TRUE(op.messages.empty()) << "the factory load reports nothing";
 }
 
 TEST_F(ProfileCommandsTest, RefusalsAreReported) {
     EXPECT_FALSE(LoadProfileNumber(link, 12, op));
     unit.AddFault(Fault::Refuse('B', "OV", 1));
-    EXPECT_FALSE(LoadProfileNumber(link, 13, op));
+    EXPECT_EQ(LoadProfileNumber(link, 13, op), LinkResult::Refused(ReplyCode::OV));
     EXPECT_EQ(op.Texts(), (Texts{strings::ProfileDoesNotExist, strings::CantLoadProfile}));
     EXPECT_EQ(op.messages[0].caption, strings::ErrorCaption);
     EXPECT_EQ(op.messages[0].icon, MessageIcon::Exclamation);
@@ -61,7 +68,7 @@ TEST_F(ProfileCommandsTest, RefusalsAreReported) {
 TEST_F(ProfileCommandsTest, SavedProfileLoadsBackAndIsReadIntoTheTable) {
     SetUnitItem(73, 2);
     bool applied = false;
-    EXPECT_TRUE(SaveUserProfileNumber(link, 3, op, [&] { applied = true; }));
+    EXPECT_TRUE(Saved(link, 3, op, [&] { applied = true; }));
     EXPECT_TRUE(applied);
     SetUnitItem(73, 5);
     EXPECT_TRUE(LoadProfileNumber(link, 3, op));
@@ -74,8 +81,8 @@ TEST_F(ProfileCommandsTest, SavedProfileLoadsBackAndIsReadIntoTheTable) {
 
 TEST_F(ProfileCommandsTest, SaveWaitsLongerThanAnExchange) {
     unit.Configure("save-ms", "1500");
-    EXPECT_TRUE(SaveUserProfileNumber(link, 0, op, [] {}));
-    EXPECT_TRUE(SaveUserProfileNumber(link, 9, op, [] {}));
+    EXPECT_TRUE(Saved(link, 0, op, [] {}));
+    EXPECT_TRUE(Saved(link, 9, op, [] {}));
     EXPECT_EQ(ReceivedTexts(), (Texts{"E80", "E89"}));
     EXPECT_TRUE(op.messages.empty());
     EXPECT_EQ(op.notices, (Texts{"Saving User Profile...", "Saving User Profile..."}));
@@ -84,9 +91,9 @@ TEST_F(ProfileCommandsTest, SaveWaitsLongerThanAnExchange) {
 
 TEST_F(ProfileCommandsTest, SaveRefusalsAreReported) {
     unit.AddFault(Fault::Refuse('E', "PI", 1));
-    EXPECT_FALSE(SaveUserProfileNumber(link, 1, op, [] {}));
+    EXPECT_FALSE(Saved(link, 1, op, [] {}));
     unit.AddFault(Fault::Refuse('E', "PM", 1));
-    EXPECT_FALSE(SaveUserProfileNumber(link, 1, op, [] {}));
+    EXPECT_FALSE(Saved(link, 1, op, [] {}));
     EXPECT_EQ(op.Texts(), (Texts{strings::ProfileDoesNotExist, strings::CantSaveProfile}));
 }
 

@@ -23,7 +23,9 @@ class ReadConfigFromUnitTest : public test::FakeLineFixture {
         table.fill(0xEE);
         return table;
     }
-    bool Read(const std::string& path = "") { return ReadConfigFromUnit(link, table, path, op); }
+    bool Read(const std::string& path = "") {
+        return ReadConfigFromUnit(link, table, path, op).IsOk();
+    }
 
     ConfigItemTable table = Marked();
     test::ScriptedOperator op;

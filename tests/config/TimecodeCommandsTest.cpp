@@ -37,13 +37,13 @@ class TimecodeUnitTest : public test::EmulatorFixture {
 TEST_F(TimecodeUnitTest, GeneratorRunsFromTheTimeSetAtItsFrameRate) {
     SetGenerator(link, TimecodeWord(10, 0, 0, 0), "abcd");
     std::this_thread::sleep_for(std::chrono::milliseconds(450));
-    auto caption = ReadTimecode(link, TimecodeSource::Generator);
-    ASSERT_TRUE(caption);
-    ASSERT_EQ(caption->substr(0, 6), "10:00:");
-    const int frames = std::stoi(caption->substr(6, 2)) * 25 + std::stoi(caption->substr(9, 2));
+    std::string caption;
+    ASSERT_TRUE(ReadTimecode(link, TimecodeSource::Generator, caption));
+    ASSERT_EQ(caption.substr(0, 6), "10:00:");
+    const int frames = std::stoi(caption.substr(6, 2)) * 25 + std::stoi(caption.substr(9, 2));
     EXPECT_GE(frames, 11) << "450 ms at 25 frames per second";
     EXPECT_LT(frames, 5 * 25);
-    EXPECT_EQ(caption->substr(11), "  0000ABCD");
+    EXPECT_EQ(caption.substr(11), "  0000ABCD");
     // The preset went into items 24-27, frames first.
     auto lock = unit.Lock();
     EXPECT_EQ(unit.State().items[27], 0x10);
@@ -53,10 +53,10 @@ TEST_F(TimecodeUnitTest, GeneratorRunsFromTheTimeSetAtItsFrameRate) {
 TEST_F(TimecodeUnitTest, ReaderReadsTheGeneratorWithItsOwnUserBits) {
     unit.Configure("reader-userbits", "1234");
     ASSERT_TRUE(link.Command('A', 0x01020300));
-    auto caption = ReadTimecode(link, TimecodeSource::Reader);
-    ASSERT_TRUE(caption);
-    EXPECT_EQ(caption->substr(0, 8), "01:02:03");
-    EXPECT_EQ(caption->substr(11), "  00001234");
+    std::string caption;
+    ASSERT_TRUE(ReadTimecode(link, TimecodeSource::Reader, caption));
+    EXPECT_EQ(caption.substr(0, 8), "01:02:03");
+    EXPECT_EQ(caption.substr(11), "  00001234");
 }
 
 TEST_F(TimecodeUnitTest, FrameRateFollowsItem12AndWrapsAtMidnight) {
@@ -65,20 +65,22 @@ TEST_F(TimecodeUnitTest, FrameRateFollowsItem12AndWrapsAtMidnight) {
         unit.State().items[12] = 2; // 30 frames
     }
     ASSERT_TRUE(link.Command('A', 0x23595925));
-    auto caption = ReadTimecode(link, TimecodeSource::Generator);
-    ASSERT_TRUE(caption);
-    EXPECT_EQ(caption->substr(0, 10), "23:59:59:2") << "frame 25 exists at 30 per second";
+    std::string caption;
+    ASSERT_TRUE(ReadTimecode(link, TimecodeSource::Generator, caption));
+    EXPECT_EQ(caption.substr(0, 10), "23:59:59:2") << "frame 25 exists at 30 per second";
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    caption = ReadTimecode(link, TimecodeSource::Generator);
-    ASSERT_TRUE(caption);
-    EXPECT_EQ(caption->substr(0, 6), "00:00:");
+    ASSERT_TRUE(ReadTimecode(link, TimecodeSource::Generator, caption));
+    EXPECT_EQ(caption.substr(0, 6), "00:00:");
 }
 
 TEST_F(TimecodeUnitTest, OneValueOrRefusalIsNoCaption) {
+    std::string caption = "kept";
     unit.AddFault(Fault::Reply('e', "10203004", 1).OnValue(3));
-    EXPECT_FALSE(ReadTimecode(link, TimecodeSource::Reader));
+    EXPECT_EQ(ReadTimecode(link, TimecodeSource::Reader, caption).Outcome(), LinkOutcome::Garbled);
     unit.AddFault(Fault::Refuse('e', "OV", 1).OnValue(0x23));
-    EXPECT_FALSE(ReadTimecode(link, TimecodeSource::Generator));
+    EXPECT_EQ(ReadTimecode(link, TimecodeSource::Generator, caption),
+              LinkResult::Refused(ReplyCode::OV));
+    EXPECT_EQ(caption, "kept");
 }
 
 } // namespace

@@ -219,7 +219,9 @@ class ProfileSaveFaultsTest : public RaisedWaitFaultsTest {
         MakeRoom(unit);
         test::Stopwatch watch = StartStopwatch();
         const bool saved =
-            SaveUserProfileNumber(link, SavedProfile, op, [this] { dialog->ApplyAll(); });
+            SaveUserProfileNumber(link, SavedProfile, op, [this] { dialog->ApplyAll(); })
+                .value_or(LinkResult::Failed(LinkOutcome::Lost))
+                .IsOk();
         seconds = watch.Seconds();
         return saved;
     }

@@ -123,5 +123,48 @@ TEST_F(ProtocolTest, RawReadsTakeTheFlashWaitPerByteCount) {
     EXPECT_DOUBLE_EQ(SecondsSince(start), 2.002);
 }
 
+TEST_F(ProtocolTest, EachExchangeTellsHowItFailed) {
+    const auto outcome = [this](const Fault& fault) {
+        unit.AddFault(fault);
+        const LinkOutcome got = link.Command('C', 3).Outcome();
+        EXPECT_TRUE(OpenLink()); // nothing of the failed exchange spoils the next
+        return got;
+    };
+    EXPECT_EQ(outcome(Fault::Of(Fault::Kind::Silent, 'C', 1)), LinkOutcome::Silent);
+    EXPECT_EQ(outcome(Fault::Of(Fault::Kind::SilentReply, 'C', 1)), LinkOutcome::Silent);
+    EXPECT_EQ(outcome(Fault::Of(Fault::Kind::WrongEchoValue, 'C', 1)), LinkOutcome::BadEcho);
+    EXPECT_EQ(outcome(Fault::Of(Fault::Kind::WrongEchoLetter, 'C', 1)), LinkOutcome::BadEcho);
+    EXPECT_EQ(outcome(Fault::Reply('C', "zz", 1)), LinkOutcome::Garbled);
+    EXPECT_EQ(outcome(Fault::Reply('C', "5", 1)), LinkOutcome::Garbled) << "a number is no OK";
+    EXPECT_EQ(outcome(Fault::Of(Fault::Kind::LfOnly, 'C', 1)), LinkOutcome::Garbled);
+    EXPECT_EQ(outcome(Fault::Late('C', 1500, 1)), LinkOutcome::Silent);
+
+    unit.AddFault(Fault::Refuse('C', "OV", 1));
+    EXPECT_EQ(link.Command('C', 3), LinkResult::Refused(ReplyCode::OV));
+    EXPECT_EQ(link.Command('C', 3), LinkResult::Ok());
+
+    unit.AddFault(Fault::Of(Fault::Kind::HangUp, 'S'));
+    EXPECT_EQ(link.CommandLetter('S').Outcome(), LinkOutcome::Lost);
+    EXPECT_EQ(link.Command('C', 3).Outcome(), LinkOutcome::Lost) << "and every exchange after";
+}
+
+TEST_F(ProtocolTest, QueriesHandTheCodeOverAndExpectingJudgesIt) {
+    ReplyCode code{};
+    std::uint32_t value = 0;
+    unit.AddFault(Fault::Refuse('e', "NC", 1));
+    const LinkResult refused = link.Query('e', 0x95, code, value);
+    EXPECT_EQ(refused, LinkResult::Ok(ReplyCode::NC)) << "the exchange itself worked";
+    EXPECT_EQ(refused.Expecting(ReplyCode::Value), LinkResult::Refused(ReplyCode::NC));
+    const LinkResult number = link.Query('e', 0x95, code, value);
+    EXPECT_EQ(number.Expecting(ReplyCode::Value), LinkResult::Ok(ReplyCode::Value));
+    EXPECT_EQ(number.Expecting(ReplyCode::OK).Outcome(), LinkOutcome::Garbled);
+    std::uint8_t byte = 0;
+    unit.AddFault(Fault::Reply('c', "100", 1));
+    EXPECT_EQ(link.QueryByte('c', 12, code, byte).Outcome(), LinkOutcome::Garbled);
+    unit.AddFault(Fault::Refuse('\b', "NC", 1));
+    EXPECT_EQ(link.Probe(), LinkResult::Refused(ReplyCode::NC));
+    EXPECT_EQ(link.Probe(), LinkResult::Ok(ReplyCode::CO));
+}
+
 } // namespace
 } // namespace zeb40

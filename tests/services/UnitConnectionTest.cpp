@@ -40,22 +40,24 @@ TEST_F(UnitConnectionTest, EachWayOfNotReachingTheUnitIsAValueAndItsOneMessage) 
     EXPECT_TRUE(link.IsOpen());
 }
 
-TEST_F(UnitConnectionTest, IdentityAndTellingARefusalFromALostLine) {
+TEST_F(UnitConnectionTest, IdentityTellsWhichExchangeFailedAndHow) {
     ASSERT_TRUE(OpenLink());
     UnitIdentity identity;
-    ASSERT_EQ(ReadUnitIdentity(link, identity), IdentityRead::Read);
+    ASSERT_EQ(ReadUnitIdentity(link, identity).read, IdentityRead::Read);
     EXPECT_EQ(ReceivedTexts(), (std::vector<std::string>{"e98", "e97", "e96", "e99"}));
     EXPECT_EQ(InfoOf(identity).config.size(), std::string("00000000 / 00000000").size());
 
     unit.AddFault(Fault::Refuse('e', "NC", 1).OnValue(0x96));
-    EXPECT_EQ(ReadUnitIdentity(link, identity), IdentityRead::LaterExchangeFailed);
-    EXPECT_TRUE(UnitStillAnswers(link));
+    IdentityReadResult read = ReadUnitIdentity(link, identity);
+    EXPECT_EQ(read.read, IdentityRead::LaterExchangeFailed);
+    EXPECT_EQ(read.failure, LinkResult::Refused(ReplyCode::NC));
 
     unit.AddFault(Fault::Refuse('e', "NC", 1).OnValue(0x98));
-    EXPECT_EQ(ReadUnitIdentity(link, identity), IdentityRead::NoIdentifier);
+    EXPECT_EQ(ReadUnitIdentity(link, identity).read, IdentityRead::NoIdentifier);
 
-    unit.AddFault(Fault::Of(Fault::Kind::Silent, '\b'));
-    EXPECT_FALSE(UnitStillAnswers(link));
+    unit.AddFault(Fault::Reply('e', "10000", 1).OnValue(0x99));
+    EXPECT_EQ(ReadUnitIdentity(link, identity).failure.Outcome(), LinkOutcome::Garbled)
+        << "a version too large for a word";
 }
 
 } // namespace
