@@ -269,8 +269,10 @@ void MainWindow::ShowLinkLost(bool alreadyReported) {
 
 void MainWindow::FlashUpdateCommand() {
     setEnabled(false);
+    flashRunning_ = true;
     const FlashResult result =
         FlashUpdate(link_, portField_->currentText().toStdString(), packageIndex_, op_);
+    flashRunning_ = false;
     setEnabled(true);
     if (ClearsConnectBox(result.outcome))
         connectBox_->setChecked(false);
@@ -281,6 +283,17 @@ void MainWindow::ExitCommand() {
     setWindowTitle(QString::fromStdString(document_.windowTitle));
     if (mayEnd)
         accept();
+}
+
+void MainWindow::reject() {
+    // The update must end with the unit's new firmware started, and the
+    // program ends with this window: it stays until the update is done.
+    if (flashRunning_)
+        return;
+    const bool mayEnd = files_.Exit();
+    setWindowTitle(QString::fromStdString(document_.windowTitle));
+    if (mayEnd)
+        QDialog::reject();
 }
 
 void MainWindow::ShowHelp(const QString& page) {
