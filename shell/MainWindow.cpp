@@ -21,6 +21,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
+#include <utility>
 
 namespace zeb40 {
 namespace {
@@ -33,6 +35,8 @@ constexpr int OptionLines = 15;
 QLabel* InfoText(QWidget* parent, int lines) {
     auto* text = new QLabel(parent);
     text->setTextFormat(Qt::PlainText);
+    // The operator copies the unique identifier from here.
+    text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     text->setMinimumWidth(270);
     text->setFixedHeight(text->fontMetrics().lineSpacing() * lines + 2);
@@ -77,15 +81,21 @@ void MainWindow::BuildControls() {
     configText_ = InfoText(info, 1);
     optionsText_ = InfoText(info, OptionLines);
     auto* infoLayout = new QGridLayout(info);
-    infoLayout->addWidget(new QLabel(QStringLiteral("Version:"), info), 0, 0, Qt::AlignTop);
-    infoLayout->addWidget(versionText_, 0, 1);
-    infoLayout->addWidget(new QLabel(QStringLiteral("Config:"), info), 1, 0, Qt::AlignTop);
-    infoLayout->addWidget(configText_, 1, 1);
-    infoLayout->addWidget(new QLabel(QStringLiteral("Options:"), info), 2, 0, Qt::AlignTop);
-    infoLayout->addWidget(optionsText_, 2, 1);
+    int row = 0;
+    for (auto [label, text] :
+         {std::pair{"Version:", versionText_}, std::pair{"Config:", configText_},
+          std::pair{"Options:", optionsText_}}) {
+        auto* caption = new QLabel(QString::fromLatin1(label), info);
+        caption->setBuddy(text);
+        text->setAccessibleName(QString::fromLatin1(label).chopped(1));
+        infoLayout->addWidget(caption, row, 0, Qt::AlignTop);
+        infoLayout->addWidget(text, row, 1);
+        ++row;
+    }
 
     auto* logo = new LogoPicture(LogoPicture::TallLogo(), this);
     logo->setObjectName(QStringLiteral("logo"));
+    logo->setAccessibleName(QStringLiteral("VELOR logo"));
     logo->setFixedSize(logo->sizeHint());
 
     auto* layout = new QGridLayout(this);
@@ -104,6 +114,8 @@ void MainWindow::BuildControls() {
     connect(portField_, &PortField::focusLost, this, &MainWindow::StorePortName);
     connect(configButton_, &QPushButton::clicked, this, &MainWindow::OpenConfigWindow);
     connect(helpButton_, &QPushButton::clicked, this,
+            [this] { ShowHelp(QString::fromLatin1(MainWindowHelpPage)); });
+    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
             [this] { ShowHelp(QString::fromLatin1(MainWindowHelpPage)); });
 }
 
@@ -139,7 +151,8 @@ void MainWindow::BuildMenus() {
     add(edit, Command::Config, "&Config...", [this] { OpenConfigWindow(); });
     add(edit, Command::LoadProfile, "&Load Profile...", [this] { LoadProfileCommand(); });
 
-    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    // Alt+H belongs to the Help button.
+    QMenu* help = bar->addMenu(QStringLiteral("He&lp"));
     add(help, Command::HelpTopics, "&Topics",
         [this] { ShowHelp(QString::fromLatin1(HelpWindow::ContentsPage)); });
     help->addSeparator();

@@ -10,6 +10,10 @@
 #include "config/window/SaveProfileDialog.h"
 #include "resources/Strings.h"
 
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QShortcut>
+
 namespace zeb40 {
 namespace {
 
@@ -44,6 +48,8 @@ ConfigDialog::ConfigDialog(UnitLink& link, ConfigState& config, Operator& op, QS
     connect(controls_.Button(control::Close), &QPushButton::clicked, this, &QDialog::reject);
     connect(controls_.Button(control::Help), &QPushButton::clicked, this,
             [this] { emit helpRequested(HelpPage); });
+    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
+            [this] { emit helpRequested(HelpPage); });
     connect(controls_.Button(control::Reorganize), &QPushButton::clicked, this,
             &ConfigDialog::OnReorganize);
     connect(controls_.Button(control::SetClock), &QPushButton::clicked, this,
@@ -52,6 +58,13 @@ ConfigDialog::ConfigDialog(UnitLink& link, ConfigState& config, Operator& op, QS
             &ConfigDialog::OnSaveUserProfile);
     connect(controls_.Button(control::SetGenerator), &QPushButton::clicked, this,
             &ConfigDialog::OnSetGenerator);
+}
+
+void ConfigDialog::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && qobject_cast<QLineEdit*>(focusWidget()) && !TakeControlValues())
+        return;
+    QDialog::keyPressEvent(event);
 }
 
 void ConfigDialog::SetSpinRanges() {

@@ -41,6 +41,11 @@ class ConfigDialog : public QDialog {
     // The Help button: open this page of the program's help.
     void helpRequested(const QString& page);
 
+  protected:
+    // Enter in a field with an invalid value stops at its message instead
+    // of going on to Apply.
+    void keyPressEvent(QKeyEvent* event) override;
+
   private:
     void LoadFromTable();
     void SetSpinRanges();
