@@ -63,13 +63,17 @@ MainWindow::MainWindow(UnitLink& link, ConfigState& config, Operator& op, QSetti
     layout()->activate();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The port field loses the focus while the window is taken apart.
+    disconnect(portField_, nullptr, this, nullptr);
+}
 
 void MainWindow::BuildControls() {
     auto* portLabel = new QLabel(QStringLiteral("&Port"), this);
     portField_ = new PortField(this);
     portField_->setMinimumWidth(200);
     portLabel->setBuddy(portField_);
+    portField_->setAccessibleName(QStringLiteral("Port"));
     helpButton_ = new QPushButton(QStringLiteral("&Help"), this);
     helpButton_->setAutoDefault(false);
     connectBox_ = new QCheckBox(QStringLiteral("Co&nnect"), this);
@@ -115,7 +119,7 @@ void MainWindow::BuildControls() {
     connect(configButton_, &QPushButton::clicked, this, &MainWindow::OpenConfigWindow);
     connect(helpButton_, &QPushButton::clicked, this,
             [this] { ShowHelp(QString::fromLatin1(MainWindowHelpPage)); });
-    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
             [this] { ShowHelp(QString::fromLatin1(MainWindowHelpPage)); });
 }
 

@@ -48,7 +48,7 @@ ConfigDialog::ConfigDialog(UnitLink& link, ConfigState& config, Operator& op, QS
     connect(controls_.Button(control::Close), &QPushButton::clicked, this, &QDialog::reject);
     connect(controls_.Button(control::Help), &QPushButton::clicked, this,
             [this] { emit helpRequested(HelpPage); });
-    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
             [this] { emit helpRequested(HelpPage); });
     connect(controls_.Button(control::Reorganize), &QPushButton::clicked, this,
             &ConfigDialog::OnReorganize);

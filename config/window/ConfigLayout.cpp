@@ -65,7 +65,11 @@ class GroupForm {
         for (std::string_view entry : ItemOfControl(id).list)
             combo->addItem(QString::fromUtf8(entry.data(), static_cast<qsizetype>(entry.size())));
         controls_.combos[id] = combo;
-        Row(ItemOfControl(id).label, combo);
+        // A combo box would otherwise be named by its current entry.
+        const std::string_view label = ItemOfControl(id).label;
+        combo->setAccessibleName(
+            QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())));
+        Row(label, combo);
     }
 
     void NumberPair(int editId, int spinId, Qt::Orientation orientation = Qt::Vertical) {
