@@ -56,7 +56,6 @@ MainWindow::MainWindow(UnitLink& link, ConfigState& config, Operator& op, QSetti
     BuildMenus();
     PutAcceleratorsFirst();
     setWindowIcon(ProgramIcon());
-    document_.path.clear();
     portField_->setEditText(settings_.value(PortSetting, QString()).toString());
     setWindowTitle(QString::fromLatin1(strings::AppCaption));
     UpdateMenus();
