@@ -56,8 +56,10 @@ ItemSetting ConfigEditor::SetItem(int item, int& value, const EditChoices& choic
         setting.write = link_.Command('P', static_cast<std::uint32_t>(item));
         if (setting.write)
             setting.write = link_.Command('C', static_cast<std::uint32_t>(value));
-        if (!setting.write)
+        if (!setting.write) {
+            report.writeFailed = true;
             OfferReorganize(report);
+        }
     }
     if (setting.write) {
         config_.table[static_cast<std::size_t>(item)] = static_cast<std::uint8_t>(value & 0xFF);
@@ -82,6 +84,7 @@ void ConfigEditor::OfferReorganize(MemoryReport& report) {
         return;
     const Answer answer = op_.Ask(strings::NoItemsLeftQuestion(), strings::ReorganizeCaption,
                                   Buttons::OkCancel, MessageIcon::Warning, Answer::Cancel);
+    report.reorganizeOffered = true;
     if (answer == Answer::Ok)
         ReorganizeConfigMemory(report);
 }
@@ -90,6 +93,9 @@ LinkResult ConfigEditor::ReorganizeConfigMemory(MemoryReport& report) {
     LinkResult reorganized;
     {
         WaitCursor wait(op_);
+        // The unit stays silent for seconds: the windows show the closed
+        // question gone and the wait cursor before the thread blocks.
+        op_.PumpMessages();
         link_.CommandLetter('S');
         // The unit is idle for some seconds while it reorganises.
         reorganized = link_.CommandLetter('Q', ReplyWait::Reorganize);

@@ -29,6 +29,8 @@ struct MemoryReport {
     std::optional<ItemStatus> count; // the item count read last
     bool slotsInUse = false;         // a count read showed items in use
     bool reorganized = false;        // a reorganisation made room again
+    bool writeFailed = false;        // an Auto Apply write did not get through
+    bool reorganizeOffered = false;  // the operator was asked to reorganise
 };
 
 // What ApplyAll takes for a setting item: a combo's selection (-1 none) or

@@ -63,7 +63,10 @@ void FileCommands::Open() {
         return;
     document_.path = chosen->path;
     document_.title = chosen->title;
-    ReadConfigFile(document_, config_, op_);
+    // A file that cannot be read leaves the configuration untitled; the
+    // title must not name the file given up before.
+    if (!ReadConfigFile(document_, config_, op_))
+        document_.windowTitle = strings::AppCaption;
 }
 
 void FileCommands::Save() {

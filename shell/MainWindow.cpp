@@ -21,6 +21,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
+#include <utility>
 
 namespace zeb40 {
 namespace {
@@ -33,6 +35,8 @@ constexpr int OptionLines = 15;
 QLabel* InfoText(QWidget* parent, int lines) {
     auto* text = new QLabel(parent);
     text->setTextFormat(Qt::PlainText);
+    // The operator copies the unique identifier from here.
+    text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     text->setMinimumWidth(270);
     text->setFixedHeight(text->fontMetrics().lineSpacing() * lines + 2);
@@ -52,20 +56,23 @@ MainWindow::MainWindow(UnitLink& link, ConfigState& config, Operator& op, QSetti
     BuildMenus();
     PutAcceleratorsFirst();
     setWindowIcon(ProgramIcon());
-    document_.path.clear();
     portField_->setEditText(settings_.value(PortSetting, QString()).toString());
     setWindowTitle(QString::fromLatin1(strings::AppCaption));
     UpdateMenus();
     layout()->activate();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The port field loses the focus while the window is taken apart.
+    disconnect(portField_, nullptr, this, nullptr);
+}
 
 void MainWindow::BuildControls() {
     auto* portLabel = new QLabel(QStringLiteral("&Port"), this);
     portField_ = new PortField(this);
     portField_->setMinimumWidth(200);
     portLabel->setBuddy(portField_);
+    portField_->setAccessibleName(QStringLiteral("Port"));
     helpButton_ = new QPushButton(QStringLiteral("&Help"), this);
     helpButton_->setAutoDefault(false);
     connectBox_ = new QCheckBox(QStringLiteral("Co&nnect"), this);
@@ -77,15 +84,21 @@ void MainWindow::BuildControls() {
     configText_ = InfoText(info, 1);
     optionsText_ = InfoText(info, OptionLines);
     auto* infoLayout = new QGridLayout(info);
-    infoLayout->addWidget(new QLabel(QStringLiteral("Version:"), info), 0, 0, Qt::AlignTop);
-    infoLayout->addWidget(versionText_, 0, 1);
-    infoLayout->addWidget(new QLabel(QStringLiteral("Config:"), info), 1, 0, Qt::AlignTop);
-    infoLayout->addWidget(configText_, 1, 1);
-    infoLayout->addWidget(new QLabel(QStringLiteral("Options:"), info), 2, 0, Qt::AlignTop);
-    infoLayout->addWidget(optionsText_, 2, 1);
+    int row = 0;
+    for (auto [label, text] :
+         {std::pair{"Version:", versionText_}, std::pair{"Config:", configText_},
+          std::pair{"Options:", optionsText_}}) {
+        auto* caption = new QLabel(QString::fromLatin1(label), info);
+        caption->setBuddy(text);
+        text->setAccessibleName(QString::fromLatin1(label).chopped(1));
+        infoLayout->addWidget(caption, row, 0, Qt::AlignTop);
+        infoLayout->addWidget(text, row, 1);
+        ++row;
+    }
 
     auto* logo = new LogoPicture(LogoPicture::TallLogo(), this);
     logo->setObjectName(QStringLiteral("logo"));
+    logo->setAccessibleName(QStringLiteral("VELOR logo"));
     logo->setFixedSize(logo->sizeHint());
 
     auto* layout = new QGridLayout(this);
@@ -104,6 +117,8 @@ void MainWindow::BuildControls() {
     connect(portField_, &PortField::focusLost, this, &MainWindow::StorePortName);
     connect(configButton_, &QPushButton::clicked, this, &MainWindow::OpenConfigWindow);
     connect(helpButton_, &QPushButton::clicked, this,
+            [this] { ShowHelp(QString::fromLatin1(MainWindowHelpPage)); });
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
             [this] { ShowHelp(QString::fromLatin1(MainWindowHelpPage)); });
 }
 
@@ -139,7 +154,8 @@ void MainWindow::BuildMenus() {
     add(edit, Command::Config, "&Config...", [this] { OpenConfigWindow(); });
     add(edit, Command::LoadProfile, "&Load Profile...", [this] { LoadProfileCommand(); });
 
-    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    // Alt+H belongs to the Help button.
+    QMenu* help = bar->addMenu(QStringLiteral("He&lp"));
     add(help, Command::HelpTopics, "&Topics",
         [this] { ShowHelp(QString::fromLatin1(HelpWindow::ContentsPage)); });
     help->addSeparator();
@@ -269,8 +285,10 @@ void MainWindow::ShowLinkLost(bool alreadyReported) {
 
 void MainWindow::FlashUpdateCommand() {
     setEnabled(false);
+    flashRunning_ = true;
     const FlashResult result =
         FlashUpdate(link_, portField_->currentText().toStdString(), packageIndex_, op_);
+    flashRunning_ = false;
     setEnabled(true);
     if (ClearsConnectBox(result.outcome))
         connectBox_->setChecked(false);
@@ -281,6 +299,17 @@ void MainWindow::ExitCommand() {
     setWindowTitle(QString::fromStdString(document_.windowTitle));
     if (mayEnd)
         accept();
+}
+
+void MainWindow::reject() {
+    // The update must end with the unit's new firmware started, and the
+    // program ends with this window: it stays until the update is done.
+    if (flashRunning_)
+        return;
+    const bool mayEnd = files_.Exit();
+    setWindowTitle(QString::fromStdString(document_.windowTitle));
+    if (mayEnd)
+        QDialog::reject();
 }
 
 void MainWindow::ShowHelp(const QString& page) {

@@ -57,6 +57,9 @@ class MainWindow : public QDialog {
     void ShowHelp(const QString& page);
 
     void done(int result) override;
+    // Escape and the close box: the save question as for File > Exit; refused
+    // while a flash update runs.
+    void reject() override;
 
     PortField& Port() const { return *portField_; }
     QCheckBox& ConnectBox() const { return *connectBox_; }
@@ -103,6 +106,7 @@ class MainWindow : public QDialog {
     QLabel* configText_ = nullptr;
     QLabel* optionsText_ = nullptr;
     std::vector<QAction*> actions_;
+    bool flashRunning_ = false;
 };
 
 } // namespace zeb40

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLayout>
 #include <QMessageBox>
@@ -88,6 +89,8 @@ class ArrowWhileAsking {
     bool waiting_;
 };
 
+void KeepCaptionWhole(QMessageBox& box);
+
 int UnwrappedWidth(QLabel& label) {
     const bool wrapped = label.wordWrap();
     label.setWordWrap(false);
@@ -115,6 +118,38 @@ void FitLinesOfText(QMessageBox& box) {
         if (boxWidth > boxLimit)
             label->setMinimumWidth(std::max(0, width - (boxWidth - boxLimit)));
     }
+    KeepCaptionWhole(box);
+}
+
+// A short message would make a box too narrow for its title bar, which then
+// clips the caption: the message takes the room the caption needs.
+void KeepCaptionWhole(QMessageBox& box) {
+    // The title bar's buttons and its margins beside the caption.
+    constexpr int TitleBarExtras = 120;
+    const QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+    const int needed =
+        QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + TitleBarExtras;
+    const int boxWidth = box.layout()->totalMinimumSize().width();
+    if (boxWidth >= needed)
+        return;
+    for (QLabel* label : box.findChildren<QLabel*>()) {
+        if (!label->text().isEmpty() && label->text() == box.text()) {
+            label->setMinimumWidth(label->minimumWidth() + needed - boxWidth);
+            return;
+        }
+    }
+}
+
+// Shows a work window drawn at once: the thread blocks on the unit next, and
+// a window that is only mapped later would stay blank throughout.
+void PaintNow(QWidget& window) {
+    window.show();
+    QElapsedTimer waited;
+    waited.start();
+    while (window.windowHandle() && !window.windowHandle()->isExposed() && waited.elapsed() < 500)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    window.repaint();
+    QCoreApplication::processEvents();
 }
 
 constexpr Qt::WindowFlags NoCloseBox = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
@@ -208,14 +243,16 @@ bool QtOperator::ShowProgress(const std::string& caption, int minimum, int maxim
     auto* layout = new QVBoxLayout(progress_.get());
     layout->addWidget(bar_);
     PlaceOverOwner(*progress_);
-    progress_->show();
-    QCoreApplication::processEvents();
+    PaintNow(*progress_);
     return true;
 }
 
 void QtOperator::SetProgress(int position) {
-    if (bar_)
+    if (bar_) {
         bar_->setValue(position);
+        // The fixed waits of the mode switch and the erase pump nothing.
+        bar_->repaint();
+    }
 }
 
 void QtOperator::CloseProgress() {
@@ -228,8 +265,7 @@ bool QtOperator::ShowNotice(const std::string& caption) {
     notice_->setWindowTitle(QString::fromStdString(caption));
     notice_->setFixedSize(320, 24);
     PlaceOverOwner(*notice_);
-    notice_->show();
-    QCoreApplication::processEvents();
+    PaintNow(*notice_);
     return true;
 }
 

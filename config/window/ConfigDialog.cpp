@@ -10,6 +10,10 @@
 #include "config/window/SaveProfileDialog.h"
 #include "resources/Strings.h"
 
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QShortcut>
+
 namespace zeb40 {
 namespace {
 
@@ -33,13 +37,18 @@ ConfigDialog::ConfigDialog(UnitLink& link, ConfigState& config, Operator& op, QS
     held_.Show();
     RefreshItemCount();
     controls_.Combo(1009)->setFocus(Qt::OtherFocusReason);
+    // A unit unplugged before the window opened fails its first query.
+    CommandEnded(false, false);
 
-    connect(&monitor_, &TimecodeMonitor::linkLost, this, &ConfigDialog::OnLinkLost);
-    connect(controls_.Button(control::Apply), &QPushButton::clicked, this, [this] { ApplyAll(); });
+    connect(&monitor_, &TimecodeMonitor::linkLost, this, [this] { CommandEnded(true, false); });
+    connect(&handlers_, &ControlHandlers::commandEnded, this, &ConfigDialog::CommandEnded);
+    connect(controls_.Button(control::Apply), &QPushButton::clicked, this, &ConfigDialog::OnApply);
     connect(controls_.Check(control::AutoApply), &QCheckBox::clicked, this,
             &ConfigDialog::OnAutoApplyClicked);
     connect(controls_.Button(control::Close), &QPushButton::clicked, this, &QDialog::reject);
     connect(controls_.Button(control::Help), &QPushButton::clicked, this,
+            [this] { emit helpRequested(HelpPage); });
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
             [this] { emit helpRequested(HelpPage); });
     connect(controls_.Button(control::Reorganize), &QPushButton::clicked, this,
             &ConfigDialog::OnReorganize);
@@ -49,6 +58,13 @@ ConfigDialog::ConfigDialog(UnitLink& link, ConfigState& config, Operator& op, QS
             &ConfigDialog::OnSaveUserProfile);
     connect(controls_.Button(control::SetGenerator), &QPushButton::clicked, this,
             &ConfigDialog::OnSetGenerator);
+}
+
+void ConfigDialog::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && qobject_cast<QLineEdit*>(focusWidget()) && !TakeControlValues())
+        return;
+    QDialog::keyPressEvent(event);
 }
 
 void ConfigDialog::SetSpinRanges() {
@@ -97,21 +113,51 @@ void ConfigDialog::SetUpForLink() {
             ->setChecked(settings_.value(AutoApplySetting, 0).toInt() == 1);
         return;
     }
+    DisableUnitControls();
+}
+
+void ConfigDialog::DisableUnitControls() {
     for (int id : {control::Reorganize, control::Apply, control::SetGenerator, control::Jam,
                    control::SetClock, control::SaveUserProfile})
         controls_.Button(id)->setEnabled(false);
+    if (monitor_.Running())
+        monitor_.Stop();
+    controls_.Check(control::AutoApply)->setChecked(false);
     for (int id : {control::AutoApply, control::GeneratorTimecode, control::ReaderTimecode})
         controls_.Check(id)->setEnabled(false);
 }
 
+void ConfigDialog::CommandEnded(bool failed, bool reported) {
+    if (reportedLostLink_)
+        return;
+    const bool lost = link_.IsOpen() && link_.Lost();
+    if ((failed || lost) && !reported)
+        op_.ShowMessage(strings::CommunicationError, strings::ErrorCaption,
+                        MessageIcon::Exclamation);
+    if (lost) {
+        reportedLostLink_ = true;
+        DisableUnitControls();
+    }
+}
+
 bool ConfigDialog::ApplyAll() {
+    MemoryReport report;
+    return ApplyAll(report);
+}
+
+bool ConfigDialog::ApplyAll(MemoryReport& report) {
     if (link_.IsOpen())
         TakeControlValues();
-    MemoryReport report;
     const bool applied =
         editor_.ApplyAll([this](int item) { return ControlValue(item); }, report).IsOk();
     ShowMemoryReport(controls_, held_, report);
     return applied;
+}
+
+void ConfigDialog::OnApply() {
+    MemoryReport report;
+    const bool applied = ApplyAll(report);
+    CommandEnded(!applied, report.reorganizeOffered);
 }
 
 void ConfigDialog::RefreshItemCount() {
@@ -132,35 +178,56 @@ bool ConfigDialog::TakeControlValues() {
 
 void ConfigDialog::OnAutoApplyClicked() {
     QCheckBox* box = controls_.Check(control::AutoApply);
-    if (box->isChecked() && !ApplyAll())
+    MemoryReport report;
+    const bool applied = !box->isChecked() || ApplyAll(report);
+    if (!applied)
         box->setChecked(false);
     settings_.setValue(AutoApplySetting, box->isChecked() ? 1 : 0);
+    CommandEnded(!applied, report.reorganizeOffered);
 }
 
 void ConfigDialog::OnReorganize() {
     ItemStatus status;
-    if (!QueryItemStatus(link_, status) || status.inUse == 0)
+    bool exchanged = false;
+    if (!QueryItemStatus(link_, status, &exchanged) || status.inUse == 0) {
+        // A refusal or an empty memory leaves nothing to do; a lost answer is a failure.
+        CommandEnded(!exchanged, false);
         return;
+    }
     const Answer answer = op_.Ask(strings::ReorganizeQuestion, strings::ReorganizeCaption,
                                   Buttons::OkCancel, MessageIcon::Exclamation, Answer::Ok);
     if (answer == Answer::Ok) {
         MemoryReport report;
-        editor_.ReorganizeConfigMemory(report);
+        const bool reorganized = editor_.ReorganizeConfigMemory(report);
         ShowMemoryReport(controls_, held_, report);
+        CommandEnded(!reorganized, true);
     }
 }
 
 void ConfigDialog::OnSetClock() {
     TakeControlValues();
-    WaitCursor wait(op_);
-    SetClock(link_, ReadLocalClock(), LocalStandardBiasMinutes(), IsNtsc(config_.table));
+    bool set = false;
+    {
+        WaitCursor wait(op_);
+        set = SetClock(link_, ReadLocalClock(), LocalStandardBiasMinutes(), IsNtsc(config_.table));
+    }
+    CommandEnded(!set, false);
 }
 
 void ConfigDialog::OnSaveUserProfile() {
     const int number = RunSaveProfileDialog(op_, this);
     if (number < 0)
         return;
-    SaveUserProfileNumber(link_, number, op_, [this] { ApplyAll(); });
+    MemoryReport report;
+    bool applied = true;
+    const bool saved =
+        SaveUserProfileNumber(link_, number, op_, [&] { applied = ApplyAll(report); });
+    // A failed save has said so; a saved profile after a failed apply holds
+    // not quite what the window shows.
+    if (!saved)
+        CommandEnded(true, true);
+    else
+        CommandEnded(!applied, report.reorganizeOffered);
 }
 
 void ConfigDialog::OnSetGenerator() {
@@ -168,15 +235,12 @@ void ConfigDialog::OnSetGenerator() {
     const std::uint32_t timecode =
         TimecodeWord(held_.Value(control::GenerateHours), held_.Value(control::GenerateMinutes),
                      held_.Value(control::GenerateSeconds), held_.Value(control::GenerateFrames));
-    WaitCursor wait(op_);
-    SetGenerator(link_, timecode, held_.UserBitsText());
-}
-
-void ConfigDialog::OnLinkLost() {
-    if (reportedLostLink_)
-        return;
-    reportedLostLink_ = true;
-    op_.ShowMessage(strings::CommunicationError, strings::ErrorCaption, MessageIcon::Exclamation);
+    bool set = false;
+    {
+        WaitCursor wait(op_);
+        set = SetGenerator(link_, timecode, held_.UserBitsText());
+    }
+    CommandEnded(!set, false);
 }
 
 } // namespace zeb40

@@ -23,7 +23,8 @@ class ConfigDialog : public QDialog {
 
     const ConfigControls& Controls() const { return controls_; }
     TimecodeMonitor& Monitor() { return monitor_; }
-    // True when this window told the operator that the unit vanished.
+    // True when the unit vanished while this window was open; the window has
+    // told the operator and shows the link as closed.
     bool ReportedLostLink() const { return reportedLostLink_; }
 
     // Apply: the controls' values taken and all settings sent; the items
@@ -40,16 +41,29 @@ class ConfigDialog : public QDialog {
     // The Help button: open this page of the program's help.
     void helpRequested(const QString& page);
 
+  protected:
+    // Enter in a field with an invalid value stops at its message instead
+    // of going on to Apply.
+    void keyPressEvent(QKeyEvent* event) override;
+
   private:
     void LoadFromTable();
     void SetSpinRanges();
     void SetUpForLink();
+    // The unit-related controls disabled, as when the window opens without a
+    // link; Auto Apply unchecked without storing the choice.
+    void DisableUnitControls();
+    bool ApplyAll(MemoryReport& report);
+    // After each command of the window: a failure that nothing has reported
+    // yet shows "Communication error"; a vanished unit is reported once and
+    // the window goes on as without a link.
+    void CommandEnded(bool failed, bool reported);
+    void OnApply();
     void OnAutoApplyClicked();
     void OnReorganize();
     void OnSetClock();
     void OnSaveUserProfile();
     void OnSetGenerator();
-    void OnLinkLost();
 
     UnitLink& link_;
     ConfigState& config_;

@@ -10,6 +10,9 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QRegularExpressionValidator>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
@@ -21,6 +24,7 @@ namespace {
 constexpr int NumberFieldDigits = 3;
 constexpr int TimeFieldDigits = 2;
 constexpr int UserBitsDigits = 8;
+constexpr const char* TimeParts[] = {"hours", "minutes", "seconds", "frames"};
 
 // A Timecode box is as wide as its running caption from the start, so the
 // window keeps its size when the caption begins to show.
@@ -61,7 +65,11 @@ class GroupForm {
         for (std::string_view entry : ItemOfControl(id).list)
             combo->addItem(QString::fromUtf8(entry.data(), static_cast<qsizetype>(entry.size())));
         controls_.combos[id] = combo;
-        Row(ItemOfControl(id).label, combo);
+        // A combo box would otherwise be named by its current entry.
+        const std::string_view label = ItemOfControl(id).label;
+        combo->setAccessibleName(
+            QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())));
+        Row(label, combo);
     }
 
     void NumberPair(int editId, int spinId, Qt::Orientation orientation = Qt::Vertical) {
@@ -75,23 +83,31 @@ class GroupForm {
         pair->addWidget(edit);
         pair->addWidget(spin);
         pair->addStretch();
-        Row(ItemOfControl(editId).label, pair);
+        const std::string_view label = ItemOfControl(editId).label;
+        spin->SetAccessibleNames(
+            QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())));
+        Row(label, pair, edit);
     }
 
     // Four digit-only fields, hours : minutes : seconds : frames.
     void Time(const char* label, const std::array<int, 4>& ids) {
         auto* fields = new QHBoxLayout;
         fields->setSpacing(2);
+        QLineEdit* first = nullptr;
         for (std::size_t i = 0; i < ids.size(); ++i) {
             if (i > 0)
                 fields->addWidget(new QLabel(":"));
             auto* edit = NewEdit(ids[i], TimeFieldDigits);
             edit->setAlignment(Qt::AlignCenter);
             edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
+            // Four fields behind one label: each says which part it holds.
+            edit->setAccessibleName(QString("%1 %2").arg(label, TimeParts[i]));
             fields->addWidget(edit);
+            if (!first)
+                first = edit;
         }
         fields->addStretch();
-        Row(label, fields);
+        Row(label, fields, first);
     }
 
     QLineEdit* TextField(const char* label, int id, int digits) {
@@ -139,18 +155,22 @@ class GroupForm {
         return edit;
     }
 
+    // The label names its control for assistive tools.
     void Row(std::string_view label, QWidget* widget, Qt::Alignment alignment = {}) {
         const int row = grid_->rowCount();
-        grid_->addWidget(LabelText(label), row, 0);
+        grid_->addWidget(LabelText(label, widget), row, 0);
         grid_->addWidget(widget, row, 1, alignment);
     }
-    void Row(std::string_view label, QLayout* layout) {
+    void Row(std::string_view label, QLayout* layout, QWidget* named) {
         const int row = grid_->rowCount();
-        grid_->addWidget(LabelText(label), row, 0);
+        grid_->addWidget(LabelText(label, named), row, 0);
         grid_->addLayout(layout, row, 1);
     }
-    static QLabel* LabelText(std::string_view label) {
-        return new QLabel(QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())));
+    static QLabel* LabelText(std::string_view label, QWidget* buddy) {
+        auto* text =
+            new QLabel(QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())));
+        text->setBuddy(buddy);
+        return text;
     }
 
     ConfigControls& controls_;
@@ -166,9 +186,14 @@ QGroupBox* GenerateGroup(ConfigControls& controls) {
     form.NumberPair(1017, 1020);
     form.Time("Time", {control::GenerateHours, control::GenerateMinutes, control::GenerateSeconds,
                        control::GenerateFrames});
-    form.TextField("User", control::UserBits, UserBitsDigits)->setMaxLength(8);
-    form.CheckRow(FitForTimecode(form.Check(control::GeneratorTimecode, "Timecode")),
-                  form.Button(control::SetGenerator, "Set"));
+    QLineEdit* userBits = form.TextField("User", control::UserBits, UserBitsDigits);
+    userBits->setMaxLength(UserBitsDigits);
+    userBits->setValidator(
+        new QRegularExpressionValidator(QRegularExpression("[0-9A-Fa-f]*"), userBits));
+    QCheckBox* timecode = FitForTimecode(form.Check(control::GeneratorTimecode, "Timecode"));
+    // The caption shows the running time; the name stays.
+    timecode->setAccessibleName("Generate Timecode");
+    form.CheckRow(timecode, form.Button(control::SetGenerator, "Set"));
     return form.Box();
 }
 
@@ -178,7 +203,9 @@ QGroupBox* ReadGroup(ConfigControls& controls) {
         form.Combo(id);
     form.NumberPair(1030, 1031);
     form.NumberPair(1032, 1033);
-    form.CheckRow(FitForTimecode(form.Check(control::ReaderTimecode, "Timecode")));
+    QCheckBox* timecode = FitForTimecode(form.Check(control::ReaderTimecode, "Timecode"));
+    timecode->setAccessibleName("Read Timecode");
+    form.CheckRow(timecode);
     return form.Box();
 }
 
@@ -216,6 +243,7 @@ QGroupBox* PositionGroup(ConfigControls& controls) {
         square->addWidget(button, place.row, place.column);
     }
     auto* centre = new QLabel;
+    centre->setAccessibleName("Picture");
     centre->setPixmap(PlainFramePicture());
     centre->setAlignment(Qt::AlignCenter);
     square->addWidget(centre, 1, 1);
@@ -272,6 +300,7 @@ QVBoxLayout* ButtonColumn(ConfigControls& controls) {
 
     controls.itemsText = new QLabel;
     controls.itemsText->setObjectName(Name("text", control::ItemsText));
+    controls.itemsText->setAccessibleName("Items");
     controls.itemsText->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // Wide enough for any count, so the column keeps its width once it shows.
     controls.itemsText->setMinimumWidth(
@@ -289,15 +318,43 @@ QVBoxLayout* ButtonColumn(ConfigControls& controls) {
 
     auto* logo = new LogoPicture(LogoPicture::TallLogo());
     logo->setObjectName(Name("logo", control::Logo));
+    logo->setAccessibleName("VELOR logo");
     column->addWidget(logo, 0, Qt::AlignHCenter);
     return column;
+}
+
+// All groups in view when the screen has room; otherwise the window takes
+// what the screen offers (leaving room for its frame) and the groups scroll.
+void FitGroupsToScreen(QDialog& dialog, QScrollArea& scroll, QWidget& groups) {
+    constexpr int FrameAllowance = 48;
+    const QSize wanted = groups.sizeHint();
+    const QSize screen = dialog.screen()->availableGeometry().size();
+    const int buttonsWidth = dialog.layout()->itemAt(1)->sizeHint().width();
+    const QMargins margins = dialog.layout()->contentsMargins();
+    const int roomWide = screen.width() - buttonsWidth - margins.left() - margins.right() -
+                         dialog.layout()->spacing() - FrameAllowance / 2;
+    const int roomHigh = screen.height() - margins.top() - margins.bottom() - FrameAllowance;
+    const int scrollBar = scroll.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    int width = wanted.width();
+    int height = wanted.height();
+    if (height > roomHigh) {
+        height = roomHigh;
+        width += scrollBar;
+    }
+    if (width > roomWide) {
+        width = roomWide;
+        height = std::min(height + scrollBar, roomHigh);
+    }
+    scroll.setMinimumSize(std::max(width, 0), std::max(height, 0));
 }
 
 } // namespace
 
 ConfigControls BuildConfigLayout(QDialog& dialog) {
     ConfigControls controls;
-    auto* columns = new QHBoxLayout(&dialog);
+    auto* groups = new QWidget;
+    auto* columns = new QHBoxLayout(groups);
+    columns->setContentsMargins(0, 0, 0, 0);
     columns->addLayout(Column({GenerateGroup(controls), ReadGroup(controls)}));
     columns->addLayout(
         Column({JamGroup(controls), InsertGroup(controls), PositionGroup(controls)}));
@@ -306,7 +363,16 @@ ConfigControls BuildConfigLayout(QDialog& dialog) {
                 ComboGroup("Real-Time", "Real-Time", controls),
                 ComboGroup(" G&eneral ", "General", controls), DisplayGroup(controls),
                 ComboGroup(" &Function Keys ", "Function Keys", controls)}));
-    columns->addLayout(ButtonColumn(controls));
+
+    // On a small screen the groups scroll; the button column stays in view.
+    auto* scroll = new QScrollArea;
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(groups);
+    auto* window = new QHBoxLayout(&dialog);
+    window->addWidget(scroll, 1);
+    window->addLayout(ButtonColumn(controls));
+    FitGroupsToScreen(dialog, *scroll, *groups);
     return controls;
 }
 

@@ -126,6 +126,7 @@ void ControlHandlers::OnCombo(const ItemDescription& description) {
     if (SetItem(description.item, value))
         combo->setCurrentIndex(value);
     RefreshItemCount();
+    EndCommand();
 }
 
 void ControlHandlers::OnSourceCombo(const ItemDescription& description) {
@@ -138,6 +139,7 @@ void ControlHandlers::OnSourceCombo(const ItemDescription& description) {
     if (SetItem(description.item, value))
         combo->setCurrentIndex(value < 128 ? value : description.offEntry);
     RefreshItemCount();
+    EndCommand();
 }
 
 void ControlHandlers::OnField(const ItemDescription& description) {
@@ -150,6 +152,7 @@ void ControlHandlers::OnField(const ItemDescription& description) {
     if (bounded)
         held_.Show();
     RefreshItemCount();
+    EndCommand();
 }
 
 void ControlHandlers::OnBcdField(const ItemDescription& description) {
@@ -162,6 +165,7 @@ void ControlHandlers::OnBcdField(const ItemDescription& description) {
         held_.Show();
     }
     RefreshItemCount();
+    EndCommand();
 }
 
 bool ControlHandlers::OnSpin(const ItemDescription& description, int position, int change) {
@@ -175,6 +179,7 @@ bool ControlHandlers::OnSpin(const ItemDescription& description, int position, i
     if (refused)
         held_.Show();
     RefreshItemCount();
+    EndCommand();
     return refused;
 }
 
@@ -182,11 +187,21 @@ bool ControlHandlers::SetItem(int item, int& value) {
     MemoryReport report;
     const bool putBack = editor_.SetItem(item, value, CurrentChoices(controls_), report).PutBack();
     ShowMemoryReport(controls_, held_, report);
+    writeFailed_ = writeFailed_ || report.writeFailed;
+    reorganizeOffered_ = reorganizeOffered_ || report.reorganizeOffered;
     return putBack;
 }
 
 void ControlHandlers::RefreshItemCount() {
     ShowItemCount(editor_, controls_, held_);
+}
+
+void ControlHandlers::EndCommand() {
+    const bool failed = writeFailed_;
+    const bool reported = reorganizeOffered_;
+    writeFailed_ = false;
+    reorganizeOffered_ = false;
+    emit commandEnded(failed, reported);
 }
 
 void ControlHandlers::OnNormChange() {
@@ -208,6 +223,7 @@ void ControlHandlers::OnNormChange() {
     if (SetItem(item::Norm, value))
         combo->setCurrentIndex(value);
     RefreshItemCount();
+    EndCommand();
 }
 
 void ControlHandlers::OnPositionButton(const PositionButton& button) {
@@ -221,10 +237,14 @@ void ControlHandlers::OnPositionButton(const PositionButton& button) {
     held_.SetValue(control::Vertical, position.vertical);
     ShowMemoryReport(controls_, held_, report);
     held_.Show();
+    writeFailed_ = report.writeFailed;
+    reorganizeOffered_ = report.reorganizeOffered;
+    EndCommand();
 }
 
 void ControlHandlers::OnJam() {
-    SingleJam(link_);
+    writeFailed_ = !SingleJam(link_);
+    EndCommand();
 }
 
 } // namespace zeb40

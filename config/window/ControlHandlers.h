@@ -22,6 +22,12 @@ class ControlHandlers : public QObject {
     ControlHandlers(const ConfigControls& controls, HeldValues& held, ConfigEditor& editor,
                     ConfigState& config, UnitLink& link, QObject* parent = nullptr);
 
+  signals:
+    // A handler has ended: failed when a write or the Jam did not get
+    // through, reported when the reorganisation question already told the
+    // operator.
+    void commandEnded(bool failed, bool reported);
+
   protected:
     // Edit fields report the loss of the focus here.
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -41,6 +47,8 @@ class ControlHandlers : public QObject {
     // what they report.
     bool SetItem(int item, int& value);
     void RefreshItemCount();
+    // Tells the window how the handler's writes went, once per handler.
+    void EndCommand();
 
     const ConfigControls& controls_;
     HeldValues& held_;
@@ -51,6 +59,9 @@ class ControlHandlers : public QObject {
     // Set while a handler runs: the focus moves its messages and failed
     // fields cause are not the operator leaving a field.
     bool handling_ = false;
+    // What the writes of the running handler met.
+    bool writeFailed_ = false;
+    bool reorganizeOffered_ = false;
 };
 
 } // namespace zeb40

@@ -43,7 +43,8 @@ HeldValues::HeldValues(const ConfigControls& controls, Operator& op)
             const ItemDescription& description = ItemOfControl(id);
             const Kind kind =
                 description.encoding == ItemEncoding::Check ? Kind::Check : Kind::Number;
-            fields_.push_back({id, kind, description.fieldMin, description.fieldMax});
+            fields_.push_back({id, kind, description.fieldMin, description.fieldMax, 0,
+                               description.encoding == ItemEncoding::Bcd});
         }
     }
 }
@@ -134,7 +135,8 @@ void HeldValues::Show() {
             controls_.Edit(field.controlId)->setText(QString::fromStdString(userBits_));
             break;
         case Kind::Number:
-            controls_.Edit(field.controlId)->setText(QString::number(field.value));
+            controls_.Edit(field.controlId)
+                ->setText(QString("%1").arg(field.value, field.twoDigits ? 2 : 1, 10, QChar('0')));
             break;
         }
     }

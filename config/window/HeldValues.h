@@ -39,6 +39,7 @@ class HeldValues {
         int minimum = 0;
         int maximum = 0;
         int value = 0;
+        bool twoDigits = false; // time fields read "07", as a timecode does
     };
 
     bool TakeField(Field& field);

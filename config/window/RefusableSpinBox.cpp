@@ -59,6 +59,13 @@ void RefusableSpinBox::SetBuddy(QLineEdit* buddy) {
     setFixedHeight(buddy_->sizeHint().height());
 }
 
+void RefusableSpinBox::SetAccessibleNames(const QString& label) {
+    setAccessibleName(label);
+    const bool vertical = towardsTop_->arrowType() == Qt::UpArrow;
+    towardsTop_->setAccessibleName(label + (vertical ? " up" : " right"));
+    towardsBottom_->setAccessibleName(label + (vertical ? " down" : " left"));
+}
+
 void RefusableSpinBox::SetRange(int bottom, int top) {
     bottom_ = bottom;
     top_ = top;

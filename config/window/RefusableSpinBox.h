@@ -26,6 +26,8 @@ class RefusableSpinBox : public QWidget {
     // 'bottom' is the end the down (left) arrow leads to; it may be the larger one.
     void SetRange(int bottom, int top);
     void SetMoveHandler(MoveHandler handler) { handler_ = std::move(handler); }
+    // Names the control and its two arrows after the field's label.
+    void SetAccessibleNames(const QString& label);
     int Position() const { return position_; }
     int Bottom() const { return bottom_; }
 

@@ -36,14 +36,18 @@ void TimecodeMonitor::OnBoxClicked(QCheckBox* box, QCheckBox* other) {
         timer_.stop();
 }
 
+void TimecodeMonitor::Stop() {
+    timer_.stop();
+    for (QCheckBox* box : {reader_, generator_}) {
+        box->setChecked(false);
+        box->setText(UncheckedCaption);
+    }
+}
+
 void TimecodeMonitor::Tick() {
     // A vanished unit would fail every poll at once, for ever; stop instead.
     if (link_.Lost()) {
-        timer_.stop();
-        for (QCheckBox* box : {reader_, generator_}) {
-            box->setChecked(false);
-            box->setText(UncheckedCaption);
-        }
+        Stop();
         emit linkLost();
         return;
     }
@@ -60,6 +64,10 @@ void TimecodeMonitor::Tick() {
         Poll(TimecodeSource::Reader, reader_);
     if (pollGenerator)
         Poll(TimecodeSource::Generator, generator_);
+    if (link_.Lost()) {
+        Stop();
+        emit linkLost();
+    }
 }
 
 void TimecodeMonitor::Poll(TimecodeSource source, QCheckBox* box) {

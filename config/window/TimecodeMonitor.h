@@ -22,10 +22,12 @@ class TimecodeMonitor : public QObject {
     bool Running() const { return timer_.isActive(); }
     // One poll, as the timer makes it.
     void Tick();
+    // Polling stopped, both boxes unchecked and captioned as unchecked.
+    void Stop();
 
   signals:
     // The unit vanished (unplugged): polling has stopped and both boxes are
-    // unchecked.
+    // unchecked; the window reports it.
     void linkLost();
 
   private:

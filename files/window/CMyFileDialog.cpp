@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QPointer>
 #include <QWindow>
+#include <algorithm>
 
 namespace zeb40 {
 
@@ -24,6 +25,9 @@ CMyFileDialog::CMyFileDialog(bool open, const QString& defaultExtension, const Q
         selectNameFilter(names.front());
     if (!initialName.isEmpty())
         selectFile(initialName);
+    // Room for the name, size, type and date columns side by side.
+    const int character = fontMetrics().averageCharWidth();
+    resize(std::max(width(), 100 * character), std::max(height(), 30 * fontMetrics().height()));
     if (owner_) {
         create();
         if (QWindow* ownerWindow = owner_->window()->windowHandle())

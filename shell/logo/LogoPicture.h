@@ -16,7 +16,6 @@ class LogoPicture : public QWidget {
 
     // A null image makes it paint as an empty control.
     void SetPicture(const QImage& picture);
-    const QImage& Picture() const { return picture_; }
 
     QSize sizeHint() const override;
 

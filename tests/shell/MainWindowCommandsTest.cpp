@@ -124,17 +124,44 @@ TEST_F(MainWindowFilesTest, ExitAsksAboutChangesToANamedFile) {
     EXPECT_EQ(FileBytes(path)[25 + 20], 9);
 }
 
-TEST_F(MainWindowFilesTest, CloseBoxAndEscapeEndWithoutTheQuestion) {
-    SaveModified(folder.File("unit.zeb"));
+TEST_F(MainWindowFilesTest, CloseBoxAndEscapeAskTheExitQuestion) {
+    const std::string path = folder.File("unit.zeb");
+    SaveModified(path);
+    window->show();
+    op.answers.push_back(Answer::Cancel);
+    window->close();
+    EXPECT_TRUE(window->isVisible()) << "Cancel keeps the program open";
+    ASSERT_EQ(op.Texts(), std::vector<std::string>{"Save changes in " + path + "?"});
+
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    op.answers.push_back(Answer::Cancel);
+    QApplication::sendEvent(window.get(), &escape);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(op.messages.size(), 2u);
+
+    op.answers.push_back(Answer::Yes);
+    QApplication::sendEvent(window.get(), &escape);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(FileBytes(path)[25 + 20], 9) << "Yes saved the changes";
+
+    // Nothing to save: the window closes without a word.
+    Reopen();
     window->show();
     window->close();
     EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(op.messages.size(), 3u);
+}
 
-    window->show();
-    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(window.get(), &escape);
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_TRUE(op.messages.empty());
+TEST_F(MainWindowFilesTest, TitleFollowsTheDocumentAfterAFailedOpen) {
+    SaveModified(folder.File("unit.zeb"));
+    config.modified = false;
+    const std::string broken = folder.File("broken.zeb");
+    std::ofstream(broken) << "not a configuration";
+    op.files.push_back(ChosenFile{broken, "broken"});
+    Run(Command::Open);
+    EXPECT_EQ(op.Texts(), std::vector<std::string>{"This is not a valid ZEB file!\n"});
+    EXPECT_TRUE(window->Document().path.empty());
+    EXPECT_EQ(window->windowTitle(), "VELOR ZEB40");
 }
 
 TEST_F(MainWindowFilesTest, MenusCarryTheirAccelerators) {

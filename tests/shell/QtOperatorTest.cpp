@@ -16,6 +16,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace zeb40 {
@@ -234,6 +235,61 @@ TEST(QtOperator, ProgressWindowAndNoticeHaveNoCloseBoxAndStayUntilClosed) {
     EXPECT_TRUE(op.NoticeWindow()->isVisible());
     op.CloseNotice();
     EXPECT_EQ(op.NoticeWindow(), nullptr);
+}
+
+TEST(QtOperator, ShortMessagesLeaveTheCaptionWhole) {
+    QWidget owner;
+    QtOperator op(&owner);
+    int width = 0;
+    QTimer::singleShot(0, [&width] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            width = box->width();
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    const std::string caption = "ZEB40 Config Memory Reorganization";
+    op.ShowMessage("OK", caption, MessageIcon::Exclamation);
+    const QFontMetrics title(QApplication::font("QMdiSubWindowTitleBar"));
+    EXPECT_GT(width, title.horizontalAdvance(QString::fromStdString(caption)) + 100);
+}
+
+// Counts the paint events of windows with the given caption.
+class PaintCounter : public QObject {
+  public:
+    explicit PaintCounter(QString caption) : caption_(std::move(caption)) {
+        QApplication::instance()->installEventFilter(this);
+    }
+    int count = 0;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->window()->windowTitle() == caption_)
+            ++count;
+        return false;
+    }
+
+  private:
+    QString caption_;
+};
+
+TEST(QtOperator, NoticeAndProgressAreDrawnBeforeTheWorkBlocks) {
+    QWidget owner;
+    owner.show();
+    QtOperator op(&owner);
+    PaintCounter notice("Saving User Profile...");
+    ASSERT_TRUE(op.ShowNotice("Saving User Profile..."));
+    EXPECT_GT(notice.count, 0);
+    EXPECT_TRUE(op.NoticeWindow()->windowHandle()->isExposed());
+    op.CloseNotice();
+
+    PaintCounter progress("VELOR ZEB40 Flash Update");
+    ASSERT_TRUE(op.ShowProgress("VELOR ZEB40 Flash Update", 0, 1000));
+    EXPECT_GT(progress.count, 0);
+    const int before = progress.count;
+    op.SetProgress(10);
+    EXPECT_GT(progress.count, before) << "each position is drawn at once";
+    op.CloseProgress();
 }
 
 } // namespace

@@ -101,5 +101,12 @@ TEST_F(CMyFileDialogTest, OpenChoosesAnExistingFile) {
     EXPECT_EQ(dialog.DoModal(), 2);
 }
 
+TEST_F(CMyFileDialogTest, OpensBigEnoughForItsColumns) {
+    CMyFileDialog dialog(true, "zeb", QString(), false, ConfigFilters, &owner);
+    const QFontMetrics metrics = dialog.fontMetrics();
+    EXPECT_GE(dialog.width(), 100 * metrics.averageCharWidth());
+    EXPECT_GE(dialog.height(), 30 * metrics.height());
+}
+
 } // namespace
 } // namespace zeb40
