@@ -188,17 +188,17 @@ void ConfigDialog::OnAutoApplyClicked() {
 
 void ConfigDialog::OnReorganize() {
     ItemStatus status;
-    bool exchanged = false;
-    if (!QueryItemStatus(link_, status, &exchanged) || status.inUse == 0) {
+    const LinkResult queried = QueryItemStatus(link_, status);
+    if (!queried || status.inUse == 0) {
         // A refusal or an empty memory leaves nothing to do; a lost answer is a failure.
-        CommandEnded(!exchanged, false);
+        CommandEnded(!queried && !queried.IsRefused(), false);
         return;
     }
     const Answer answer = op_.Ask(strings::ReorganizeQuestion, strings::ReorganizeCaption,
                                   Buttons::OkCancel, MessageIcon::Exclamation, Answer::Ok);
     if (answer == Answer::Ok) {
         MemoryReport report;
-        const bool reorganized = editor_.ReorganizeConfigMemory(report);
+        const bool reorganized = editor_.ReorganizeConfigMemory(report).IsOk();
         ShowMemoryReport(controls_, held_, report);
         CommandEnded(!reorganized, true);
     }
@@ -209,7 +209,8 @@ void ConfigDialog::OnSetClock() {
     bool set = false;
     {
         WaitCursor wait(op_);
-        set = SetClock(link_, ReadLocalClock(), LocalStandardBiasMinutes(), IsNtsc(config_.table));
+        set = SetClock(link_, ReadLocalClock(), LocalStandardBiasMinutes(), IsNtsc(config_.table))
+                  .IsOk();
     }
     CommandEnded(!set, false);
 }
@@ -220,8 +221,9 @@ void ConfigDialog::OnSaveUserProfile() {
         return;
     MemoryReport report;
     bool applied = true;
-    const bool saved =
+    const std::optional<LinkResult> save =
         SaveUserProfileNumber(link_, number, op_, [&] { applied = ApplyAll(report); });
+    const bool saved = save && save->IsOk();
     // A failed save has said so; a saved profile after a failed apply holds
     // not quite what the window shows.
     if (!saved)
@@ -238,7 +240,7 @@ void ConfigDialog::OnSetGenerator() {
     bool set = false;
     {
         WaitCursor wait(op_);
-        set = SetGenerator(link_, timecode, held_.UserBitsText());
+        set = SetGenerator(link_, timecode, held_.UserBitsText()).IsOk();
     }
     CommandEnded(!set, false);
 }
