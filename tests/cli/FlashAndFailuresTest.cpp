@@ -199,7 +199,7 @@ TEST_F(FlashCommand, ReadAheadTakesOneToFour) {
             << run.err;
     }
     EXPECT_EQ(unit.ReceivedBytes(), "");
-    CliRun run = Run({"--quiet", "flash", "--read-ahead", "4", GoodPackage()});
+    CliRun run = Run({"flash", "--read-ahead", "4", GoodPackage()});
     EXPECT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(run.out, "Flash update successfully completed\n");
 }
