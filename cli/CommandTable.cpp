@@ -128,7 +128,7 @@ constexpr std::array<CommandSpec, 19> Table{{
      "Reorganises the unit's configuration memory after a question (--yes answers OK). "
      "Does nothing when no item is in use.",
      NoOptions, 0, 0},
-    {"flash", "[--read-ahead N] PACKAGE", "replace the firmware from a flash package",
+    {"flash", "PACKAGE", "replace the firmware from a flash package",
      "Replaces the unit's firmware from a flash update package (.zcf): mode switch, tests, "
      "erase, programming, read-back and restart. The package is read and checked before the "
      "port is opened. Shows a progress bar on a terminal and plain progress lines otherwise. "
