@@ -105,8 +105,9 @@ void Emulator::Feed(std::string_view bytes) {
 std::chrono::steady_clock::time_point Emulator::Now() const {
     if (attachment_)
         return attachment_->now();
-    // Paced, the unit handles each byte at once but by the time it arrives on
-    // the line; its answers wait for their own time on the line.
+    // Paced, the unit handles each byte at once but by the line's time: when
+    // it arrived, or when the unit had answered what came before it; its
+    // answers wait for their own time on the line.
     return options_.paced ? line_.Now() : Clock::now();
 }
 

@@ -58,7 +58,8 @@ class Emulator {
     void Attach(Attachment attachment);
     void Feed(std::string_view bytes);
     // The unit's own time while it handles a byte: the attachment's clock,
-    // paced the moment the byte arrived on the line, else the steady clock.
+    // paced the moment the unit takes the byte on the line's time, else the
+    // steady clock.
     std::chrono::steady_clock::time_point Now() const;
 
     // Closes the line as an unplugged device would.
