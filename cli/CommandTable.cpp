@@ -24,6 +24,12 @@ constexpr std::array<OptionSpec, 3> MonitorOptions{{
     {"--count", "-n", "N", "stop after N lines (default: until interrupted)"},
 }};
 
+constexpr std::array<OptionSpec, 1> FlashOptions{{
+    {"--read-ahead", "", "N",
+     "keep N \"9\" requests (1 to 4, default 1) outstanding during the read-back; 4 is the "
+     "most the unit is known to take"},
+}};
+
 constexpr std::array<OptionSpec, 8> Globals{{
     {"--port", "-p", "NAME",
      "the unit's serial port: /dev/ttyUSB0, ttyUSB0, COM101 or a listed "
@@ -128,9 +134,12 @@ constexpr std::array<CommandSpec, 19> Table{{
      NoOptions, 0, 0, UnitUse::Always, RunReorganize},
     {"flash", "PACKAGE", "replace the firmware from a flash package",
      "Replaces the unit's firmware from a flash update package (.zcf): mode switch, tests, "
-     "erase, programming, read-back and restart. Shows a progress bar on a terminal and "
-     "plain progress lines otherwise.",
-     NoOptions, 1, 1, UnitUse::Always, RunFlash, FirstArgument::Package},
+     "erase, programming, read-back and restart. The package is read and checked before the "
+     "port is opened. Shows a progress bar on a terminal and plain progress lines otherwise. "
+     "With --read-ahead N the read-back keeps N byte requests on their way while the unit "
+     "answers, which uses the line in both directions at once; 1, the default, asks for "
+     "each byte after the one before has come, as the zeb40 window does.",
+     FlashOptions, 1, 1, UnitUse::Always, RunFlash, FirstArgument::Package},
     {"help", "[COMMAND]", "show the help of zeb40ctl or of a command", "", NoOptions, 0, 1,
      UnitUse::None, nullptr, FirstArgument::CommandName},
 }};

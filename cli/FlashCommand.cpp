@@ -21,15 +21,26 @@ ExitCode ExitCodeForFlashError(int number) {
 } // namespace
 
 ExitCode RunFlash(CliContext& context) {
-    const std::string& package = context.invocation.words[0];
-    std::string port = ResolvePortName(context.invocation.port, context.portSources);
+    const Invocation& invocation = context.invocation;
+    FlashOptions options;
+    if (invocation.Has("--read-ahead")) {
+        const std::string& text = invocation.options.at("--read-ahead");
+        if (text.size() != 1 || text[0] < '1' || text[0] > '0' + MaxReadAhead)
+            return context.Fail(ExitCode::Usage, "--read-ahead '" + text +
+                                                     "': Please enter an integer between 1 "
+                                                     "and " +
+                                                     std::to_string(MaxReadAhead) + ".");
+        options.readAhead = text[0] - '0';
+    }
+    const std::string& package = invocation.words[0];
+    std::string port = ResolvePortName(invocation.port, context.portSources);
     context.result["port"] = port;
     context.result["package"] = package;
-    context.op.SetChosenFile(package);
 
     PackageIndex index;
     const std::size_t messagesBefore = context.op.Messages().size();
-    const FlashResult result = FlashUpdate(context.link, port, index, context.op);
+    const FlashResult result =
+        FlashUpdateFromFile(context.link, port, package, index, context.op, options);
     context.link.CloseIfOpen();
     const auto& messages = context.op.Messages();
     const std::string last = messages.size() > messagesBefore ? messages.back() : std::string();

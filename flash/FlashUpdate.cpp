@@ -8,9 +8,11 @@
 #include "flash/PagePacer.h"
 #include "flash/ProgrammingPiece.h"
 #include "flash/ReadBackDecoder.h"
+#include "flash/UnitReadBack.h"
 #include "operator/PortRefusal.h"
 #include "resources/Strings.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace zeb40 {
@@ -24,21 +26,12 @@ constexpr std::uint16_t FirmwareStart = 0x2000;
 constexpr std::uint16_t EraseBlockSize = 0x2000;
 constexpr int EraseBlocks = 5;
 
-class UnitReadBack : public ReadBackPeer {
-  public:
-    explicit UnitReadBack(FlashModeLink& unit) : unit_(unit) {}
-    void RequestBytes(std::size_t count) override { unit_.Send(std::string(count, '9')); }
-    std::string ReadReply() override { return unit_.Read(2); }
-
-  private:
-    FlashModeLink& unit_;
-};
-
 // The update from the mode switch to the restart, one phase per method.
 class FlashSequence {
   public:
-    FlashSequence(UnitLink& link, std::string_view package, PackageIndex& index, Operator& op)
-        : link_(link), unit_(link), package_(package), index_(index), op_(op) {}
+    FlashSequence(UnitLink& link, std::string_view package, PackageIndex& index, Operator& op,
+                  FlashOptions options)
+        : link_(link), unit_(link), package_(package), index_(index), op_(op), options_(options) {}
 
     FlashCheck TestUnit();
     FlashCheck Erase();
@@ -57,6 +50,7 @@ class FlashSequence {
     std::string_view package_;
     PackageIndex& index_;
     Operator& op_;
+    FlashOptions options_;
     std::int64_t dataEnd_ = 0;       // E: the position after the delimiter line
     bool programmedCleanly_ = false; // the programming result was "00"
 };
@@ -161,7 +155,11 @@ FlashCheck FlashSequence::ReadBack() {
     unit_.Purge();
     if (auto error = unit_.SetAddressPointer(FirmwareStart))
         return error;
-    UnitReadBack peer(unit_);
+    UnitReadBack stopAndWait(unit_);
+    const auto depth = static_cast<std::uint64_t>(std::clamp(options_.readAhead, 1, MaxReadAhead));
+    ReadAheadReadBack readAhead(unit_, depth,
+                                depth > 1 ? ReadBackDecoder::BytesToCompare(file) : 0);
+    ReadBackPeer& peer = depth > 1 ? static_cast<ReadBackPeer&>(readAhead) : stopAndWait;
     for (;;) {
         auto piece = file.ReadPiece();
         op_.PumpMessages();
@@ -197,57 +195,61 @@ FileChoice PackageChoice() {
     return choice;
 }
 
-} // namespace
-
-FlashResult FlashUpdate(UnitLink& link, const std::string& portName, PackageIndex& index,
-                        Operator& op) {
+// Opens the port for the update; false after the port's error message.
+bool OpenPort(UnitLink& link, const std::string& portName, Operator& op) {
     if (portName.empty()) {
         op.ShowMessage(strings::SelectPortName, strings::ErrorCaption, MessageIcon::Exclamation);
-        return {FlashOutcome::NoPort, std::nullopt};
+        return false;
     }
     link.CloseIfOpen();
     if (!link.OpenByName(portName)) {
         ShowCantOpenPort(op, link);
-        return {FlashOutcome::NoPort, std::nullopt};
+        return false;
     }
+    return true;
+}
 
-    auto chosen = op.ChooseFile(PackageChoice());
-    if (!chosen)
-        return {FlashOutcome::Cancelled, std::nullopt};
-    const std::optional<std::string> package = ReadPackageFile(chosen->path);
-    if (!package) {
+std::optional<std::string> ReadPackage(const std::string& path, Operator& op) {
+    std::optional<std::string> package = ReadPackageFile(path);
+    if (!package)
         op.ShowMessage(strings::FailedToOpenFile, strings::ApplicationName,
                        MessageIcon::Exclamation);
-        return {FlashOutcome::Cancelled, std::nullopt};
-    }
+    return package;
+}
+
+FlashResult Abort(Operator& op, const FlashError& error) {
+    ReportFlashError(op, error);
+    if (error.number == 29)
+        op.ShowMessage(strings::CantConnect, strings::ApplicationName, MessageIcon::Exclamation);
+    op.CloseProgress();
+    return FlashResult{FlashOutcome::Aborted, error};
+}
+
+// From the progress window on, with the port open. checked: the package has
+// passed CheckPackage already.
+FlashResult UpdateFromPackage(UnitLink& link, const std::string& package, bool checked,
+                              PackageIndex& index, Operator& op, FlashOptions options) {
     if (!op.ShowProgress("VELOR ZEB40 Flash Update", 0, flash_progress::Maximum))
         return {FlashOutcome::Cancelled, std::nullopt};
     op.SetProgress(0);
     index.jamStart = index.jamEnd = index.romStart = 0;
 
-    auto abort = [&](const FlashError& error) {
-        ReportFlashError(op, error);
-        if (error.number == 29)
-            op.ShowMessage(strings::CantConnect, strings::ApplicationName,
-                           MessageIcon::Exclamation);
-        op.CloseProgress();
-        return FlashResult{FlashOutcome::Aborted, error};
-    };
-
     // The whole package is checked before the unit is touched: a package that
     // fails only after the erase would leave the unit without firmware.
-    if (auto error = CheckPackage(*package))
-        return abort(*error);
+    if (!checked) {
+        if (auto error = CheckPackage(package))
+            return Abort(op, *error);
+    }
 
-    FlashSequence sequence(link, *package, index, op);
+    FlashSequence sequence(link, package, index, op, options);
     for (auto phase : {&FlashSequence::TestUnit, &FlashSequence::Erase, &FlashSequence::Program,
                        &FlashSequence::ReadBack}) {
         if (auto error = (sequence.*phase)())
-            return abort(*error);
+            return Abort(op, *error);
     }
     auto restartError = sequence.Restart();
     if (restartError && restartError->number != 42)
-        return abort(*restartError);
+        return Abort(op, *restartError);
     if (restartError)
         ReportFlashError(op, *restartError);
     link.CloseIfOpen();
@@ -256,6 +258,36 @@ FlashResult FlashUpdate(UnitLink& link, const std::string& portName, PackageInde
         return {FlashOutcome::RestartFailed, restartError};
     op.ShowMessage(strings::FlashSuccess, strings::ApplicationName, MessageIcon::Information);
     return {FlashOutcome::Completed, std::nullopt};
+}
+
+} // namespace
+
+FlashResult FlashUpdate(UnitLink& link, const std::string& portName, PackageIndex& index,
+                        Operator& op) {
+    if (!OpenPort(link, portName, op))
+        return {FlashOutcome::NoPort, std::nullopt};
+    auto chosen = op.ChooseFile(PackageChoice());
+    if (!chosen)
+        return {FlashOutcome::Cancelled, std::nullopt};
+    const std::optional<std::string> package = ReadPackage(chosen->path, op);
+    if (!package)
+        return {FlashOutcome::Cancelled, std::nullopt};
+    return UpdateFromPackage(link, *package, false, index, op, FlashOptions{});
+}
+
+FlashResult FlashUpdateFromFile(UnitLink& link, const std::string& portName,
+                                const std::string& packagePath, PackageIndex& index, Operator& op,
+                                FlashOptions options) {
+    const std::optional<std::string> package = ReadPackage(packagePath, op);
+    if (!package)
+        return {FlashOutcome::Cancelled, std::nullopt};
+    if (auto error = CheckPackage(*package)) {
+        ReportFlashError(op, *error);
+        return {FlashOutcome::Aborted, error};
+    }
+    if (!OpenPort(link, portName, op))
+        return {FlashOutcome::NoPort, std::nullopt};
+    return UpdateFromPackage(link, *package, true, index, op, options);
 }
 
 } // namespace zeb40

@@ -16,7 +16,8 @@ enum class FlashOutcome {
     NoPort,        // port name empty or port not openable: Connect box cleared
     Cancelled,     // file dialog cancelled, or package not openable or far too large:
                    // port stays open
-    Aborted,       // a numbered error ended the update: port stays open
+    Aborted,       // a numbered error ended the update: port stays open (a package
+                   // named beforehand that fails its check: port never opened)
     RestartFailed, // error (42): port closed, Connect box cleared, no success message
     Completed,     // port closed, Connect box cleared, success message shown
 };
@@ -32,9 +33,25 @@ inline bool ClearsConnectBox(FlashOutcome outcome) {
            outcome == FlashOutcome::Completed;
 }
 
+// The most "9" requests the unit is known to take ahead of its replies.
+inline constexpr int MaxReadAhead = 4;
+
+struct FlashOptions {
+    // "9" requests kept outstanding through the read-back, 1 to MaxReadAhead;
+    // 1 is the stop-and-wait read-back of the window's Flash Update.
+    int readAhead = 1;
+};
+
 // The whole File > Flash Update command except disabling the main window.
 // The package is read once, then checked, programmed and verified from memory.
 FlashResult FlashUpdate(UnitLink& link, const std::string& portName, PackageIndex& index,
                         Operator& op);
+
+// The same for a package named beforehand, as on the command line: it is read
+// and checked before the port is opened, so a package that cannot be used
+// never touches the port or the unit.
+FlashResult FlashUpdateFromFile(UnitLink& link, const std::string& portName,
+                                const std::string& packagePath, PackageIndex& index, Operator& op,
+                                FlashOptions options = {});
 
 } // namespace zeb40

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace zeb40 {
 namespace {
@@ -37,6 +38,7 @@ std::optional<DataEnd> PieceWiseEnd(PackageReader& file) {
 struct LineWiseResult {
     std::optional<DataEnd> end; // empty at the end of the file
     bool base64 = true;
+    std::uint64_t characters = 0; // base64 characters before the end, pad not counted
 };
 
 // The end as the data really stands, taking lines whole: leading blanks, base64
@@ -53,8 +55,8 @@ LineWiseResult LineWiseEnd(PackageReader& file) {
         const std::int64_t pieceStart = file.Tell();
         auto piece = file.ReadPiece();
         if (!piece && padding > 0)
-            return {DataEnd{equalsAt, file.Tell()},
-                    padding <= 2 && (characters + padding) % 4 == 0};
+            return {DataEnd{equalsAt, file.Tell()}, padding <= 2 && (characters + padding) % 4 == 0,
+                    characters};
         if (!piece)
             return {};
         for (std::size_t i = 0; i < piece->size(); ++i) {
@@ -80,10 +82,10 @@ LineWiseResult LineWiseEnd(PackageReader& file) {
         if (piece->back() != '\n')
             continue;
         if (padding > 0)
-            return {DataEnd{equalsAt, file.Tell()},
-                    padding <= 2 && (characters + padding) % 4 == 0};
+            return {DataEnd{equalsAt, file.Tell()}, padding <= 2 && (characters + padding) % 4 == 0,
+                    characters};
         if (phase == Phase::Leading)
-            return {DataEnd{lineStart, file.Tell()}, characters % 4 != 1};
+            return {DataEnd{lineStart, file.Tell()}, characters % 4 != 1, characters};
         lineStart = file.Tell();
         phase = Phase::Leading;
     }
@@ -110,6 +112,14 @@ FlashCheck CheckPackage(std::string_view package) {
         return MakeFlashError(26, "The .rom data is not base64 (26)");
     if (pieceEnd->offset < lineEnd.end->offset)
         return MakeFlashError(37, ".rom data line ends on a 79-character boundary (37)");
+    // An image of nothing would leave the unit erased; one larger than the
+    // flash would be programmed past its end and fail only in the read-back.
+    const std::uint64_t imageBytes = lineEnd.characters * 6 / 8;
+    if (imageBytes == 0)
+        return MakeFlashError(27, "The .rom file holds no data (27)");
+    if (imageBytes > FlashCapacity)
+        return MakeFlashError(24, "The .rom file holds %s bytes; the flash holds 40960 (24)",
+                              std::to_string(imageBytes));
 
     file.Seek(pieceEnd->after);
     if (!FindLine(file, index.delimiter))

@@ -1,7 +1,5 @@
 #include "flash/ReadBackDecoder.h"
 
-#include "flash/PackageReader.h"
-
 #include <algorithm>
 #include <cstdio>
 
@@ -22,6 +20,10 @@ int Base64Value(char c) {
 }
 
 bool ReadBackDecoder::WorkOnPiece(std::string_view piece, ReadBackPeer& peer) {
+    return Work(piece, &peer);
+}
+
+bool ReadBackDecoder::Work(std::string_view piece, ReadBackPeer* peer) {
     std::size_t at = 0;
     while (at < piece.size() && IsBlank(piece[at]))
         ++at;
@@ -36,8 +38,8 @@ bool ReadBackDecoder::WorkOnPiece(std::string_view piece, ReadBackPeer& peer) {
         if (readAhead == 0 && padEnd != std::string_view::npos) {
             std::size_t m = piece.find('=', at) - at;
             readAhead = std::min<std::size_t>(3 * m / 4, 4);
-            if (readAhead > 0)
-                peer.RequestBytes(readAhead);
+            if (readAhead > 0 && peer)
+                peer->RequestBytes(readAhead);
         }
         const int value = Base64Value(c);
         if (value < 0) {
@@ -51,11 +53,11 @@ bool ReadBackDecoder::WorkOnPiece(std::string_view piece, ReadBackPeer& peer) {
             const unsigned byte = ((accumulator_ & 0xFFFF) >> bitsHeld_) & 0xFF;
             if (readAhead > 0)
                 --readAhead;
-            else
-                peer.RequestBytes(1);
+            else if (peer)
+                peer->RequestBytes(1);
             char expected[3];
             std::snprintf(expected, sizeof expected, "%02X", byte);
-            passed_ = peer.ReadReply() == expected;
+            passed_ = !peer || peer->ReadReply() == expected;
             ++compared_;
             if (!passed_) {
                 stoppedAt = c;
@@ -67,6 +69,15 @@ bool ReadBackDecoder::WorkOnPiece(std::string_view piece, ReadBackPeer& peer) {
             break;
     }
     return stoppedAt == '=' || !passed_;
+}
+
+std::uint64_t ReadBackDecoder::BytesToCompare(PackageReader file) {
+    ReadBackDecoder decoder(true);
+    while (auto piece = file.ReadPiece()) {
+        if (decoder.Work(*piece, nullptr))
+            break;
+    }
+    return decoder.BytesCompared();
 }
 
 } // namespace zeb40

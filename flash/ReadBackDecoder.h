@@ -4,6 +4,8 @@
 // compares its 2-hex-digit reply. On a piece that ends in "=" pad characters up
 // to 4 requests go out ahead in one write.
 
+#include "flash/PackageReader.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -31,7 +33,14 @@ class ReadBackDecoder {
     bool Passed() const { return passed_; }
     std::uint64_t BytesCompared() const { return compared_; }
 
+    // How many bytes the read-back compares when every byte matches, working
+    // through the pieces from the file's position on as WorkOnPiece does.
+    static std::uint64_t BytesToCompare(PackageReader file);
+
   private:
+    // Without a peer every byte counts as compared and matching.
+    bool Work(std::string_view piece, ReadBackPeer* peer);
+
     std::uint32_t accumulator_ = 0;
     int bitsHeld_ = 0;
     bool passed_;

@@ -30,16 +30,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string_view all(reinterpret_cast<const char*>(data + 1), size - 1);
     std::size_t split = std::min<std::size_t>(all.size(), data[0] * 4u);
     std::string_view text = all.substr(0, split);
+    // The count the read-ahead works to: never fewer than any read-back compares.
+    const std::uint64_t total = zeb40::ReadBackDecoder::BytesToCompare(zeb40::PackageReader(text));
     ReplayingPeer peer(all.substr(split));
     zeb40::ReadBackDecoder decoder(data[0] & 1);
-    while (!text.empty()) {
-        std::size_t length = std::min<std::size_t>(text.size(), 79);
-        std::size_t lf = text.substr(0, length).find('\n');
-        if (lf != std::string_view::npos)
-            length = lf + 1;
-        if (decoder.WorkOnPiece(text.substr(0, length), peer))
+    // Pieces as the update reads them from the package.
+    zeb40::PackageReader reader(text);
+    while (auto piece = reader.ReadPiece()) {
+        if (decoder.WorkOnPiece(*piece, peer))
             break;
-        text.remove_prefix(length);
     }
+    if (decoder.BytesCompared() > total)
+        __builtin_trap();
     return 0;
 }

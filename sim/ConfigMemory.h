@@ -24,8 +24,6 @@ class ConfigMemory : public Extension {
     bool Configure(Emulator& unit, const std::string& key, const std::string& value) override;
 
     // Under the emulator's lock.
-    int Capacity() const { return capacity_; }
-    int InUse() const { return inUse_; }
     void SetCapacity(int capacity) { capacity_ = capacity; }
     void SetInUse(int inUse) { inUse_ = inUse; }
     void SetReorganizeMs(int milliseconds) { reorganizeMs_ = milliseconds; }

@@ -1,7 +1,5 @@
 #include "sim/Emulator.h"
 
-#include "sim/HexText.h"
-
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
@@ -9,6 +7,7 @@
 #include <sched.h>
 #include <sys/prctl.h>
 #include <termios.h>
+#include <thread>
 #include <unistd.h>
 
 namespace zeb40::sim {
@@ -23,25 +22,18 @@ void MakeRaw(int fd) {
     }
 }
 
-bool IsHexDigit(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
-ReceivedCommand ParseCommand(const std::string& line) {
-    ReceivedCommand command;
-    command.letter = line[0];
-    command.text = line;
-    std::size_t end = 1;
-    while (end < line.size() && IsHexDigit(line[end]))
-        ++end;
-    if (end > 1)
-        command.value = ParseHex(std::string_view(line).substr(1, end - 1));
-    return command;
+// How long to wait for the next scheduled answer; none without one.
+timespec TimeUntil(std::chrono::steady_clock::time_point due) {
+    const auto left = std::max<Clock::duration>(due - Clock::now(), {});
+    const auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(left).count();
+    return timespec{static_cast<time_t>(nanoseconds / 1'000'000'000),
+                    static_cast<long>(nanoseconds % 1'000'000'000)};
 }
 
 } // namespace
 
 Emulator::Emulator(EmulatorOptions options) : options_(options) {
+    line_.SetReceiveQueue(std::max<std::size_t>(options.receiveQueue, 1));
     InstallUnitFeatures(*this);
 }
 
@@ -113,8 +105,9 @@ void Emulator::Feed(std::string_view bytes) {
 std::chrono::steady_clock::time_point Emulator::Now() const {
     if (attachment_)
         return attachment_->now();
-    // Paced, the unit handles each byte at once but by the time it arrives on
-    // the line; its answers wait for their own time on the line.
+    // Paced, the unit handles each byte at once but by the line's time: when
+    // it arrived, or when the unit had answered what came before it; its
+    // answers wait for their own time on the line.
     return options_.paced ? line_.Now() : Clock::now();
 }
 
@@ -127,6 +120,8 @@ void Emulator::HangUp() {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         return;
     }
+    // What the unit said before it went is still on the line.
+    WriteAnswers(true);
     // Said before the line goes, so a test that sees the program lose the
     // line also sees the unit as hung up.
     hungUp_ = true;
@@ -165,12 +160,12 @@ std::string Emulator::ReceivedBytes() {
 
 void Emulator::AddFault(const Fault& fault) {
     auto lock = Lock();
-    faults_.push_back(fault);
+    faults_.Add(fault);
 }
 
 void Emulator::ClearFaults() {
     auto lock = Lock();
-    faults_.clear();
+    faults_.Clear();
 }
 
 void Emulator::AddExtension(std::unique_ptr<Extension> extension) {
@@ -198,12 +193,27 @@ void Emulator::Send(const std::string& bytes) {
         WriteAll(bytes);
         return;
     }
-    // At line rate from the moment the command was complete. An answer is a
-    // few bytes that the program reads whole, so it goes out in one piece when
-    // its last byte would have arrived: never early, and one wake-up for the
-    // program instead of one per byte.
-    line_.WaitToAnswer(bytes.size());
-    WriteAll(bytes);
+    // At line rate once the unit has handled the command and sent what it
+    // said before. An answer is a few bytes that the program reads whole, so
+    // it goes out in one piece when its last byte would have arrived: never
+    // early, and one wake-up for the program instead of one per byte. The
+    // serving loop writes it, reading on meanwhile as the line's other
+    // direction carries on.
+    scheduled_.push_back({line_.ScheduleAnswer(bytes.size()), bytes});
+}
+
+void Emulator::WriteAnswers(bool all) {
+    while (!scheduled_.empty()) {
+        const ScheduledAnswer& next = scheduled_.front();
+        if (all)
+            std::this_thread::sleep_until(next.due);
+        else if (Clock::now() < next.due)
+            return;
+        if (master_ >= 0)
+            WriteAll(next.bytes);
+        line_.Written(next.due);
+        scheduled_.pop_front();
+    }
 }
 
 void Emulator::WriteAll(std::string_view bytes) {
@@ -234,8 +244,12 @@ void Emulator::Serve() {
             hungUp_ = true;
             return;
         }
+        WriteAnswers(false);
         pollfd fds[2] = {{master_, POLLIN, 0}, {wakePipe_[0], POLLIN, 0}};
-        if (::poll(fds, 2, -1) < 0) {
+        timespec untilDue{};
+        if (!scheduled_.empty())
+            untilDue = TimeUntil(scheduled_.front().due);
+        if (::ppoll(fds, 2, scheduled_.empty() ? nullptr : &untilDue, nullptr) < 0) {
             if (errno == EINTR)
                 continue;
             return;
@@ -250,8 +264,10 @@ void Emulator::Serve() {
         // Each byte arrives one byte time after the one before it.
         const auto readAt = Clock::now();
         for (ssize_t i = 0; i < n && !hungUp_; ++i) {
-            if (options_.paced)
-                line_.ByteArrived(readAt);
+            if (options_.paced && !line_.ByteArrived(readAt)) {
+                ++overruns_;
+                continue;
+            }
             OnByte(buffer[i]);
         }
         if (hungUp_)
@@ -268,117 +284,8 @@ void Emulator::OnByte(char byte) {
             return;
         }
     }
-    if (byte == '\b' && pendingLine_.empty()) {
-        OnLine(std::string(1, '\b'));
-        return;
-    }
-    if (byte == '\r') {
-        std::string line;
-        line.swap(pendingLine_);
-        if (!line.empty())
-            OnLine(line);
-        return;
-    }
-    if (byte == '\n')
-        return;
-    if (pendingLine_.size() < 64)
-        pendingLine_ += byte;
-}
-
-void Emulator::OnLine(const std::string& line) {
-    ReceivedCommand command = ParseCommand(line);
-    {
-        auto lock = Lock();
-        received_.push_back(command);
-    }
-    receivedChanged_.notify_all();
-    Answer(command);
-}
-
-Fault* Emulator::MatchingFault(const ReceivedCommand& command) {
-    for (Fault& fault : faults_) {
-        if (fault.letter != 0 && fault.letter != command.letter)
-            continue;
-        if (fault.value && fault.value != command.value)
-            continue;
-        if (fault.times == 0)
-            continue;
-        if (fault.skip > 0) {
-            --fault.skip;
-            continue;
-        }
-        if (fault.times > 0)
-            --fault.times;
-        return &fault;
-    }
-    return nullptr;
-}
-
-Response Emulator::Dispatch(const ReceivedCommand& command) {
-    if (command.letter == 'e' && command.value) {
-        for (auto& extension : extensions_) {
-            if (auto value = extension->UnitValue(*this, *command.value))
-                return Response{*value};
-        }
-        return Response{"OV"};
-    }
-    for (auto& extension : extensions_) {
-        if (auto response = extension->Handle(*this, command))
-            return *response;
-    }
-    return Response{"UC"};
-}
-
-void Emulator::Answer(const ReceivedCommand& command) {
-    std::optional<Fault> fault;
-    Response response;
-    {
-        auto lock = Lock();
-        if (Fault* matching = MatchingFault(command))
-            fault = *matching;
-        if (fault && fault->kind == Fault::Kind::Silent)
-            return;
-        response = Dispatch(command);
-    }
-    if (response.silent)
-        return;
-    int delay = response.busyMs + (fault && fault->kind == Fault::Kind::Late ? fault->delayMs : 0);
-    if (delay > 0 && attachment_)
-        attachment_->delay(std::chrono::milliseconds(delay));
-    else if (delay > 0 && options_.paced)
-        line_.Busy(std::chrono::milliseconds(delay)); // the answer waits on the unit's clock
-    else if (delay > 0)
-        std::this_thread::sleep_for(std::chrono::milliseconds(delay));
-
-    const Fault::Kind kind = fault ? fault->kind : Fault::Kind::Late;
-    const bool faulty = fault.has_value();
-    const std::string lineEnd = faulty && kind == Fault::Kind::LfOnly ? "\n" : "\r\n";
-
-    std::string echo(1, command.letter);
-    if (faulty && kind == Fault::Kind::WrongEchoLetter)
-        echo[0] = static_cast<char>(command.letter + 1);
-    if (command.value && response.echoValue) {
-        std::uint32_t value = *command.value;
-        if (faulty && kind == Fault::Kind::WrongEchoValue)
-            ++value;
-        echo += FormatHex(value);
-    } else if (faulty && kind == Fault::Kind::WrongEchoValue) {
-        echo += "1";
-    }
-    echo += lineEnd;
-
-    if (faulty && (kind == Fault::Kind::HangUp || kind == Fault::Kind::SilentReply)) {
-        Send(echo);
-        if (kind == Fault::Kind::HangUp)
-            HangUp();
-        return;
-    }
-    std::string reply = response.reply;
-    if (faulty && (kind == Fault::Kind::Refuse || kind == Fault::Kind::Reply))
-        reply = fault->text;
-    if (faulty && kind == Fault::Kind::LongLine)
-        reply = "12345678901234567890ABC";
-    Send(echo + reply + lineEnd);
+    if (auto line = lines_.Take(byte))
+        OnLine(*line);
 }
 
 } // namespace zeb40::sim

@@ -6,12 +6,15 @@
 #include "sim/Command.h"
 #include "sim/Extension.h"
 #include "sim/Fault.h"
+#include "sim/FaultInjection.h"
+#include "sim/LineFraming.h"
 #include "sim/PacedLine.h"
 #include "sim/UnitState.h"
 
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -25,7 +28,9 @@
 namespace zeb40::sim {
 
 struct EmulatorOptions {
-    bool paced = false; // 10 bit times per byte at 38400 baud, both directions
+    bool paced = false; // 10 bit times per byte at 38400 baud, each direction on its own
+    // Paced: the characters that may wait for the unit while it answers.
+    std::size_t receiveQueue = PacedLine::DefaultReceiveQueue;
 };
 
 class Emulator {
@@ -53,7 +58,8 @@ class Emulator {
     void Attach(Attachment attachment);
     void Feed(std::string_view bytes);
     // The unit's own time while it handles a byte: the attachment's clock,
-    // paced the moment the byte arrived on the line, else the steady clock.
+    // paced the moment the unit takes the byte on the line's time, else the
+    // steady clock.
     std::chrono::steady_clock::time_point Now() const;
 
     // Closes the line as an unplugged device would.
@@ -71,6 +77,8 @@ class Emulator {
     bool WaitForReceived(std::size_t count, std::chrono::milliseconds timeout);
     // Every byte the unit has received, in order.
     std::string ReceivedBytes();
+    // Paced: the characters lost because the receive queue was full.
+    std::uint64_t OverrunCharacters() const { return overruns_; }
 
     void AddFault(const Fault& fault);
     void ClearFaults();
@@ -94,12 +102,21 @@ class Emulator {
     void ReleaseStream() { rawOwner_ = nullptr; }
 
   private:
+    struct ScheduledAnswer {
+        std::chrono::steady_clock::time_point due;
+        std::string bytes;
+    };
+
     void Serve();
     void OnByte(char byte);
     void OnLine(const std::string& line);
     void Answer(const ReceivedCommand& command);
     Response Dispatch(const ReceivedCommand& command);
-    Fault* MatchingFault(const ReceivedCommand& command);
+    // The unit's working time before it answers.
+    void WorkFor(std::chrono::milliseconds time);
+    // Paced: writes the answers that are due; with all, waits for and
+    // writes every answer still scheduled.
+    void WriteAnswers(bool all);
     void WriteAll(std::string_view bytes);
     void CloseLine();
 
@@ -110,10 +127,10 @@ class Emulator {
     std::vector<std::unique_ptr<Extension>> extensions_;
     std::vector<ReceivedCommand> received_;
     std::string receivedBytes_;
-    std::vector<Fault> faults_;
+    FaultList faults_;
     Extension* rawOwner_ = nullptr;
     std::optional<Attachment> attachment_;
-    std::string pendingLine_;
+    LineAssembler lines_;
 
     int master_ = -1;
     int slaveKeeper_ = -1; // keeps the line up while the program has it closed
@@ -124,6 +141,8 @@ class Emulator {
     std::atomic<bool> hungUp_{false};
     std::atomic<bool> hangUpRequested_{false};
     PacedLine line_;
+    std::deque<ScheduledAnswer> scheduled_; // paced answers, on the serving thread
+    std::atomic<std::uint64_t> overruns_{0};
 };
 
 // Installs every feature of the unit; the emulator calls it on construction.

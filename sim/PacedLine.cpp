@@ -64,18 +64,27 @@ void PacedLine::MeasureHandOver(int master, int slave) {
     toProgram_ = HandOverTime(master, slave);
 }
 
-PacedLine::Clock::time_point PacedLine::ByteArrived(Clock::time_point readAt) {
-    receiveClock_ = std::max(receiveClock_, readAt - toUnit_) + ByteTime;
-    return receiveClock_;
+bool PacedLine::ByteArrived(Clock::time_point readAt) {
+    arrivalClock_ = std::max(arrivalClock_, readAt - toUnit_) + ByteTime;
+    while (!waiting_.empty() && waiting_.front() <= arrivalClock_)
+        waiting_.pop_front();
+    if (waiting_.size() >= queueSize_)
+        return false;
+    handleClock_ = std::max({arrivalClock_, handleClock_, sendClock_});
+    if (handleClock_ > arrivalClock_)
+        waiting_.push_back(handleClock_);
+    return true;
 }
 
-void PacedLine::WaitToAnswer(std::size_t count) {
-    sendClock_ = std::max(sendClock_, receiveClock_) + ByteTime * count;
+PacedLine::Clock::time_point PacedLine::ScheduleAnswer(std::size_t count) {
+    sendClock_ = std::max(sendClock_, handleClock_) + ByteTime * count;
     // A deadline per answer on one clock: a wake-up that comes late (a busy
     // machine) delays that answer but never the ones after it.
-    const auto wake = sendClock_ - toProgram_ - wakeLateness_;
-    std::this_thread::sleep_until(wake);
-    const auto late = std::clamp<Clock::duration>(Clock::now() - wake, {}, MostTakenOff);
+    return sendClock_ - toProgram_ - wakeLateness_;
+}
+
+void PacedLine::Written(Clock::time_point due) {
+    const auto late = std::clamp<Clock::duration>(Clock::now() - due, {}, MostTakenOff);
     wakeLateness_ += (late - wakeLateness_) / 8;
 }
 

@@ -1,16 +1,25 @@
 #pragma once
-// The times of a 38400-baud line that a pseudo-terminal stands in for: each
-// byte takes ten bit times, an answer leaves once the unit has what came
-// before it, and neither the pseudo-terminal's own hand-over time nor a late
+// The times of a 38400-baud line that a pseudo-terminal stands in for. The
+// line is full duplex: each direction carries ten bit times per byte on its
+// own clock, so the unit takes in requests while it is still sending earlier
+// answers. Neither the pseudo-terminal's own hand-over time nor a late
 // wake-up of the emulator is counted as time on the line.
+//
+// The unit handles one received character at a time, and takes the next one
+// only once it has sent its answer to the one before (and has done its work):
+// characters that arrive meanwhile wait in a small receive queue, and one
+// that finds the queue full is lost, as on the unit's serial port.
 
 #include <chrono>
+#include <cstdint>
+#include <deque>
 
 namespace zeb40::sim {
 
 class PacedLine {
   public:
     using Clock = std::chrono::steady_clock;
+    static constexpr std::size_t DefaultReceiveQueue = 16;
 
     PacedLine() = default;
     ~PacedLine();
@@ -28,20 +37,29 @@ class PacedLine {
     // the emulator's end, slave an open, raw descriptor of the program's end.
     void MeasureHandOver(int master, int slave);
 
-    // The moment a byte that the emulator read at readAt has fully arrived:
-    // one byte time after the program wrote it, or after the byte before it.
-    Clock::time_point ByteArrived(Clock::time_point readAt);
-    // The unit's clock: when the byte being handled arrived.
-    Clock::time_point Now() const { return receiveClock_; }
+    // Characters that may wait for the unit; at least 1.
+    void SetReceiveQueue(std::size_t characters) { queueSize_ = characters; }
+
+    // A byte that the emulator read at readAt: it has fully arrived one byte
+    // time after the program wrote it, or after the byte before it. False
+    // when the receive queue is full and the byte is lost.
+    bool ByteArrived(Clock::time_point readAt);
+    // The unit's clock: when it handles the byte that arrived last.
+    Clock::time_point Now() const { return handleClock_; }
     // The unit works for this long before it answers.
-    void Busy(std::chrono::milliseconds time) { receiveClock_ += time; }
-    // Waits until an answer of count bytes would have its last byte at the
-    // program, so the emulator writes it then in one piece.
-    void WaitToAnswer(std::size_t count);
+    void Busy(std::chrono::milliseconds time) { handleClock_ += time; }
+    // An answer of count bytes, sent once the one before it has gone: when
+    // to write it so that its last byte reaches the program on time.
+    Clock::time_point ScheduleAnswer(std::size_t count);
+    // An answer scheduled for due has been written now.
+    void Written(Clock::time_point due);
 
   private:
-    Clock::time_point receiveClock_{};
-    Clock::time_point sendClock_{};
+    Clock::time_point arrivalClock_{};      // the last byte received was complete
+    Clock::time_point handleClock_{};       // the unit handles it
+    Clock::time_point sendClock_{};         // the last answer will have been sent
+    std::deque<Clock::time_point> waiting_; // when each queued byte gets handled
+    std::size_t queueSize_ = DefaultReceiveQueue;
     Clock::duration toUnit_{};       // hand-over of the program's bytes
     Clock::duration toProgram_{};    // hand-over of the unit's bytes
     Clock::duration wakeLateness_{}; // how late recent wake-ups came

@@ -93,7 +93,6 @@ std::optional<Response> TimecodeGenerator::Handle(Emulator& unit, const Received
     case 'E':
         if (value != JamFunction)
             return std::nullopt;
-        ++jams_;
         return Response{"OK"};
     default:
         return std::nullopt;

@@ -3,7 +3,7 @@
 // set with 'A' (user bits with 'D') or from the preset stored with 'P' 24 and
 // 'L', at the frame rate of item 12 (25 when Auto). The reader reads the
 // generator's output with user bits of its own. 'e' 3 and 'e' 23h answer
-// "time, user bits"; 'E' 41h (jam) is accepted and counted.
+// "time, user bits"; 'E' 41h (jam) is accepted.
 
 #include "sim/Extension.h"
 
@@ -24,7 +24,6 @@ class TimecodeGenerator : public Extension {
     // The generator's running time now, packed BCD.
     std::uint32_t GeneratorTime(const UnitState& state) const;
     std::uint32_t UserBits() const { return userBits_; }
-    int Jams() const { return jams_; }
 
   private:
     void Restart(std::uint32_t timeWord);
@@ -33,7 +32,6 @@ class TimecodeGenerator : public Extension {
     std::chrono::steady_clock::time_point startedAt_;
     std::uint32_t userBits_ = 0;
     std::uint32_t readerUserBits_ = 0;
-    int jams_ = 0;
 };
 
 } // namespace zeb40::sim

@@ -4,23 +4,27 @@
 #include "sim/Emulator.h"
 #include "sim/FlashPackageWriter.h"
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 
 namespace {
 
 void PrintUsage() {
-    std::puts("usage: zeb40-sim [--paced] [--log] [--identifier=HEX] [--version=HEX]\n"
-              "                 [--option1=HEX] [--option2=HEX] [--fault=KIND:LETTER[:TEXT]]\n"
-              "                 [--KEY=VALUE ...]\n"
+    std::puts("usage: zeb40-sim [--paced] [--receive-queue=N] [--log] [--identifier=HEX]\n"
+              "                 [--version=HEX] [--option1=HEX] [--option2=HEX]\n"
+              "                 [--fault=KIND:LETTER[:TEXT]] [--KEY=VALUE ...]\n"
               "       zeb40-sim make-package IMAGE [-o OUT] [--version=HEX]\n"
               "Opens a pseudo-terminal, prints its device path and answers as a ZEB40\n"
-              "until interrupted. --paced: realistic 38400-baud timing; --log: print\n"
-              "every command the unit receives. --fault: misbehave on LETTER (a command\n"
-              "letter, \"any\" or \"probe\"): silent, silent-reply, hang-up, reply:TEXT,\n"
-              "long-line, lf-only, late:MS.");
+              "until interrupted. --paced: realistic 38400-baud timing, each direction\n"
+              "on its own; --receive-queue: with --paced, how many characters may wait\n"
+              "while the unit answers (1 to 4096, default 16; more are lost); --log:\n"
+              "print every command the unit receives and every character it loses.\n"
+              "--fault: misbehave on LETTER (a command letter, \"any\" or \"probe\"):\n"
+              "silent, silent-reply, hang-up, reply:TEXT, long-line, lf-only, late:MS.");
 }
 
 std::string Printable(const std::string& text) {
@@ -34,6 +38,17 @@ std::string Printable(const std::string& text) {
             out += c;
     }
     return out;
+}
+
+// A receive queue of 1 to 4096 characters.
+std::optional<std::size_t> QueueSize(const std::string& text) {
+    if (text.empty() || text.size() > 4 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    const std::size_t size = std::stoul(text);
+    if (size < 1 || size > 4096)
+        return std::nullopt;
+    return size;
 }
 
 } // namespace
@@ -58,6 +73,13 @@ int main(int argc, char** argv) {
             options.paced = true;
         } else if (arg == "--log") {
             log = true;
+        } else if (arg.starts_with("--receive-queue=")) {
+            auto size = QueueSize(arg.substr(arg.find('=') + 1));
+            if (!size) {
+                std::fprintf(stderr, "zeb40-sim: --receive-queue takes 1 to 4096 characters\n");
+                return 2;
+            }
+            options.receiveQueue = *size;
         } else if (arg.starts_with("--") && arg.find('=') != std::string::npos) {
             auto eq = arg.find('=');
             settings.emplace_back(arg.substr(2, eq - 2), arg.substr(eq + 1));
@@ -91,6 +113,7 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
 
     std::size_t shown = 0;
+    std::uint64_t lostShown = 0;
     for (;;) {
         timespec wait{0, 100'000'000};
         int signal = sigtimedwait(&stopSignals, nullptr, &wait);
@@ -101,6 +124,12 @@ int main(int argc, char** argv) {
             for (; shown < received.size(); ++shown) {
                 std::printf("received: %s\n", Printable(received[shown].text).c_str());
                 std::fflush(stdout);
+            }
+            if (const std::uint64_t lost = unit.OverrunCharacters(); lost > lostShown) {
+                std::printf("lost: %llu characters, receive queue full\n",
+                            static_cast<unsigned long long>(lost - lostShown));
+                std::fflush(stdout);
+                lostShown = lost;
             }
         }
     }

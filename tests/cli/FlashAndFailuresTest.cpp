@@ -1,7 +1,9 @@
 // The exit status of each kind of failure, and the flash update from a
 // package named on the command line.
 
+#include "cli/CliArguments.h"
 #include "cli/CommandTable.h"
+#include "cli/MultiUnitRun.h"
 #include "sim/FlashMode.h"
 #include "sim/FlashPackageWriter.h"
 #include "tests/cli/CliFixture.h"
@@ -160,6 +162,109 @@ TEST_F(FlashCommand, PackagesThatCannotBeUsed) {
     CliRun malformed = Run({"flash", Package("not a package\n")});
     EXPECT_EQ(malformed.code, 7);
     EXPECT_NE(malformed.err.find("(13)"), std::string::npos);
+}
+
+// The package is read and checked before the port: a package that cannot be
+// used is the news, whatever the port, and the unit hears nothing.
+TEST_F(FlashCommand, APackageThatCannotBeUsedIsReportedBeforeThePort) {
+    std::string empty = sim::FlashPackageText({});
+    const std::string tooLarge =
+        Package(sim::FlashPackageText(std::vector<std::uint8_t>(40961, 0x33)));
+    std::ofstream(dir.File("empty.zcf"), std::ios::binary) << empty;
+
+    for (const auto& [package, number] :
+         {std::pair{dir.File("empty.zcf"), 27}, std::pair{tooLarge, 24}}) {
+        CliRun noPort = RunTool({"--json", "flash", package});
+        EXPECT_EQ(noPort.code, 7) << noPort.err;
+        EXPECT_EQ(noPort.err.find("Please select a port name"), std::string::npos);
+        EXPECT_EQ(noPort.Json()["flashError"].toInt(), number);
+
+        CliRun missingPort = RunTool({"--port", "/dev/zeb40-no-such-port", "flash", package});
+        EXPECT_EQ(missingPort.code, 7) << missingPort.err;
+        EXPECT_NE(missingPort.err.find("(" + std::to_string(number) + ")"), std::string::npos);
+
+        CliRun onTheUnit = Run({"flash", package});
+        EXPECT_EQ(onTheUnit.code, 7);
+    }
+    EXPECT_EQ(unit.ReceivedBytes(), "");
+    auto lock = unit.Lock();
+    EXPECT_FALSE(flash->InFlashMode());
+}
+
+TEST_F(FlashCommand, ReadAheadTakesOneToFour) {
+    for (const std::string bad : {"0", "5", "x", "", "1.5", "-1"}) {
+        CliRun run = Run({"flash", "--read-ahead=" + bad, GoodPackage()});
+        EXPECT_EQ(run.code, 2) << bad;
+        EXPECT_NE(run.err.find("Please enter an integer between 1 and 4."), std::string::npos)
+            << run.err;
+    }
+    EXPECT_EQ(unit.ReceivedBytes(), "");
+    CliRun run = Run({"flash", "--read-ahead", "4", GoodPackage()});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out, "Flash update successfully completed\n");
+}
+
+TEST(FlashReadAheadOption, GoesOnToEachUnitOfASeveralPortsRun) {
+    auto parsed = cli::ParseCliArguments(
+        {"--port", "a", "--port", "b", "--yes", "flash", "--read-ahead", "4", "fw.zcf"});
+    ASSERT_TRUE(parsed.invocation);
+    auto child = cli::ParseCliArguments(cli::ChildArguments(*parsed.invocation, "b", ""));
+    ASSERT_TRUE(child.invocation);
+    EXPECT_EQ(child.invocation->options.at("--read-ahead"), "4");
+    EXPECT_EQ(child.invocation->words, std::vector<std::string>{"fw.zcf"});
+}
+
+// The line in both directions at once on a real pseudo-terminal, paced at
+// 38400 baud: 4 requests ahead pass against a unit with the usual receive
+// queue, and fail, never succeed, against one whose queue cannot take them.
+// An image without pad characters: the stop-and-wait read-back never sends
+// ahead, so it passes against either.
+class PacedReadAhead : public ::testing::Test {
+  protected:
+    static std::vector<std::uint8_t> Image() {
+        std::vector<std::uint8_t> image(600);
+        for (std::size_t i = 0; i < image.size(); ++i)
+            image[i] = static_cast<std::uint8_t>(i * 11 + 5);
+        return image;
+    }
+    CliRun Flash(std::size_t receiveQueue, const std::string& readAhead, std::uint64_t& overruns) {
+        sim::Emulator paced({.paced = true, .receiveQueue = receiveQueue});
+        EXPECT_TRUE(paced.Start());
+        {
+            auto lock = paced.Lock();
+            paced.Find<sim::FlashMode>()->SetPageTime(std::chrono::milliseconds(0));
+        }
+        std::ofstream(dir.File("fw.zcf"), std::ios::binary) << sim::FlashPackageText(Image());
+        CliRun run = RunTool({"--quiet", "--json", "--port", paced.DevicePath(), "flash",
+                              "--read-ahead", readAhead, dir.File("fw.zcf")});
+        paced.Stop();
+        overruns = paced.OverrunCharacters();
+        if (run.code == 0) {
+            auto lock = paced.Lock();
+            EXPECT_EQ(paced.Find<sim::FlashMode>()->Flash(600), Image());
+        }
+        return run;
+    }
+    TempDir dir;
+};
+
+TEST_F(PacedReadAhead, FourAheadPassWhereTheUnitTakesThem) {
+    std::uint64_t overruns = 0;
+    CliRun run = Flash(16, "4", overruns);
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(overruns, 0u);
+}
+
+TEST_F(PacedReadAhead, AUnitThatCannotTakeFourAheadFailsTheUpdate) {
+    std::uint64_t overruns = 0;
+    CliRun run = Flash(1, "4", overruns);
+    EXPECT_TRUE(run.code == 8 || run.code == 6) << run.code << run.err;
+    EXPECT_NE(run.err.find("Verify error(41)"), std::string::npos) << run.err;
+    EXPECT_GT(overruns, 0u);
+
+    run = Flash(1, "1", overruns);
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(overruns, 0u);
 }
 
 TEST_F(FlashCommand, AUnitThatWillNotSwitchModes) {

@@ -258,6 +258,62 @@ TEST_F(FlashFaultsTest, MainWindowIsUsableAgainAfterTheUnitVanishedDuringTheEras
     EXPECT_TRUE(window.ConnectBox().isChecked());
 }
 
+// An image that would leave the unit erased, or one the flash cannot hold, is
+// refused from the window's Flash Update before a byte reaches the unit.
+TEST_F(FlashFaultsTest, MainWindowRefusesImagesTheFlashCannotHoldUntouched) {
+    QSettings settings;
+    ConfigState config;
+    MainWindow window(link, config, op, settings);
+    window.Port().setEditText(QString::fromStdString(unit.DevicePath()));
+    const std::pair<std::vector<std::uint8_t>, const char*> cases[] = {
+        {{}, "The .rom file holds no data (27)"},
+        {std::vector<std::uint8_t>(40961, 0x44),
+         "The .rom file holds 40961 bytes; the flash holds 40960 (24)"},
+    };
+    for (const auto& [bytes, detail] : cases) {
+        std::ofstream(package, std::ios::binary | std::ios::trunc) << sim::FlashPackageText(bytes);
+        op.messages.clear();
+        op.files.push_back(ChosenFile{package, "fw"});
+        window.MenuAction(MainWindow::Command::FlashUpdate).trigger();
+        EXPECT_EQ(Detail(), detail);
+        EXPECT_TRUE(window.isEnabled());
+        EXPECT_FALSE(op.progressOpen);
+    }
+    EXPECT_EQ(unit.ReceivedBytes(), "");
+    auto lock = unit.Lock();
+    EXPECT_FALSE(FlashModeOf(unit).InFlashMode());
+}
+
+// With 4 requests ahead, a unit that vanishes or falls silent in the middle of
+// the read-back ends it as the stop-and-wait read-back does.
+class FlashReadAheadFaultsTest : public FlashFaultsFixture {
+  protected:
+    FlashReadAheadFaultsTest() : FlashFaultsFixture(test::Line::Fake) {}
+};
+
+TEST_F(FlashReadAheadFaultsTest, ReadBackFaultsEndWithAVerifyErrorInTime) {
+    for (FlashFault::Kind kind : {FlashFault::Kind::Silent, FlashFault::Kind::HangUp}) {
+        {
+            auto lock = unit.Lock();
+            FlashModeOf(unit).AddFault(Strike(FlashReply::ReadBack, kind, 50));
+        }
+        op = PluggedOperator{};
+        test::Stopwatch watch = StartStopwatch();
+        EXPECT_EQ(FlashUpdateFromFile(link, unit.DevicePath(), package, index, op, {4}).outcome,
+                  FlashOutcome::Aborted);
+        EXPECT_LT(watch.Seconds(), 2 * FlashByteTimeout);
+        EXPECT_EQ(Detail(), "Verify error(41)");
+        EXPECT_FALSE(op.progressOpen);
+    }
+    auto fresh = StartFreshUnit();
+    op = PluggedOperator{};
+    EXPECT_EQ(FlashUpdateFromFile(link, fresh->DevicePath(), package, index, op, {4}).outcome,
+              FlashOutcome::Completed)
+        << Detail();
+    auto lock = fresh->Lock();
+    EXPECT_EQ(FlashModeOf(*fresh).Flash(image.size()), image);
+}
+
 // A pipe (or a device) chosen in the file dialog would block the open until
 // some writer comes along, or never end.
 TEST_F(FlashFaultsTest, PackageThatIsAPipeIsRefusedInsteadOfWaitedFor) {

@@ -71,8 +71,32 @@ TEST_F(PackageCheckTest, DataMustBeBase64) {
     EXPECT_EQ(Check(package), 0);
     package.data = {"QQ=="};
     EXPECT_EQ(Check(package), 0);
-    package.data = {""}; // an empty part is left to the unit's read-back
-    EXPECT_EQ(Check(package), 0);
+}
+
+// Programming either would leave the unit without firmware: an empty image
+// erases it, a larger one runs past the flash's end.
+TEST_F(PackageCheckTest, ImagesTheFlashCannotHoldAreRefused) {
+    TestPackage package;
+    for (const auto& empty : {std::vector<std::string>{""}, std::vector<std::string>{"   ", ""},
+                              std::vector<std::string>{"Q", ""}}) {
+        package.data = empty;
+        EXPECT_EQ(Check(package), empty[0] == "Q" ? 26 : 27);
+    }
+    package.data = {""};
+    Check(package);
+    EXPECT_EQ(detail, "The .rom file holds no data (27)");
+
+    for (std::size_t size : {40960u, 40959u})
+        EXPECT_EQ(Check(sim::FlashPackageText(test::TestImage(size))), 0) << size;
+    for (std::size_t size : {40961u, 40962u, 60000u}) {
+        EXPECT_EQ(Check(sim::FlashPackageText(std::vector<std::uint8_t>(size, 0x5A))), 24) << size;
+    }
+    EXPECT_EQ(detail, "The .rom file holds 60000 bytes; the flash holds 40960 (24)");
+
+    // A megabyte of base64 on one line is refused as a whole, not streamed.
+    package.data = {std::string(1 << 20, 'A'), ""};
+    EXPECT_EQ(Check(package), 24);
+    EXPECT_EQ(detail, "The .rom file holds 786432 bytes; the flash holds 40960 (24)");
 }
 
 TEST_F(PackageCheckTest, TruncatedPackagesGiveTheNumberOfWhereTheyEnd) {

@@ -91,6 +91,8 @@ std::size_t EmulatedTransport::WriteSome(const void* data, std::size_t count, in
 }
 
 void EmulatedTransport::Queue(std::string_view bytes) {
+    if (recording_)
+        writes_.emplace_back(bytes);
     const auto now = clock_.Now();
     DeliverUntil(now);
     auto at = now;

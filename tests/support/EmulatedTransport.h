@@ -15,6 +15,7 @@
 
 #include <deque>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace zeb40::test {
@@ -50,6 +51,9 @@ class EmulatedTransport final : public ByteTransport {
         stall_ = Stall{count, time, std::nullopt};
     }
     void AtLineRate(bool paced) { paced_ = paced; }
+    // Every write as it went out to the unit, once asked for.
+    void RecordWrites() { recording_ = true; }
+    const std::vector<std::string>& Writes() const { return writes_; }
 
   private:
     struct Stall {
@@ -77,6 +81,8 @@ class EmulatedTransport final : public ByteTransport {
     std::optional<Stall> stall_;
     bool open_ = false;
     bool paced_ = false;
+    bool recording_ = false;
+    std::vector<std::string> writes_;
     std::string device_;
     std::string lastError_;
 };
