@@ -28,6 +28,8 @@ const std::map<std::string, CommandFunction>& Dispatch() {
         {"show", RunShow},
         {"new", RunNew},
         {"apply", RunApply},
+        {"diff", RunDiff},
+        {"verify", RunVerify},
         {"get", RunGet},
         {"set", RunSet},
         {"settings", RunSettings},
