@@ -36,6 +36,11 @@ std::string SettingsCount(std::size_t count) {
     return std::to_string(count) + (count == 1 ? " setting" : " settings");
 }
 
+// "1 setting differs", "3 settings differ".
+std::string DifferCount(std::size_t count) {
+    return SettingsCount(count) + (count == 1 ? " differs" : " differ");
+}
+
 std::string Names(const std::vector<SettingDifference>& differences) {
     std::string names;
     for (const auto& difference : differences) {
@@ -83,10 +88,10 @@ ExitCode RunDiff(CliContext& context) {
     }
     context.link.CloseIfOpen();
     const auto differences = DifferingSettings(reference.table, other);
-    ListDifferences(context, differences);
+    ListDifferences(context, differences, true);
     if (differences.empty())
         return ExitCode::Success;
-    return Differ(context, SettingsCount(differences.size()) + " differ");
+    return Differ(context, DifferCount(differences.size()));
 }
 
 ExitCode RunVerify(CliContext& context) {
@@ -99,14 +104,14 @@ ExitCode RunVerify(CliContext& context) {
         return read;
     context.link.CloseIfOpen();
     const auto differences = DifferingSettings(reference.table, unit);
-    ListDifferences(context, differences);
+    ListDifferences(context, differences, false);
     if (differences.empty()) {
         if (!context.JsonOutput())
             context.out << "Settings as in " << path << "\n";
         return ExitCode::Success;
     }
     const std::string line =
-        SettingsCount(differences.size()) + " differ from " + path + ": " + Names(differences);
+        DifferCount(differences.size()) + " from " + path + ": " + Names(differences);
     if (!context.JsonOutput())
         context.out << line << "\n";
     return Differ(context, line);

@@ -44,7 +44,8 @@ void ListSettings(CliContext& context, const ConfigItemTable& table) {
     }
 }
 
-void ListDifferences(CliContext& context, std::span<const SettingDifference> differences) {
+void ListDifferences(CliContext& context, std::span<const SettingDifference> differences,
+                     bool printed) {
     Json& list = context.result["differences"] = Json::array();
     for (const auto& difference : differences) {
         const ItemDescription& description = *difference.description;
@@ -59,7 +60,7 @@ void ListDifferences(CliContext& context, std::span<const SettingDifference> dif
         entry["stored"] = Json::array(
             {static_cast<int>(difference.reference), static_cast<int>(difference.other)});
         list.push_back(std::move(entry));
-        if (context.JsonOutput())
+        if (!printed || context.JsonOutput())
             continue;
         if (reference == other) {
             reference = WithByte(reference, difference.reference);
