@@ -14,6 +14,10 @@ constexpr std::array<OptionSpec, 1> ReadOptions{{
     {"--output", "-o", "FILE", "write the settings into this configuration file (.zeb)"},
 }};
 
+constexpr std::array<OptionSpec, 1> ApplyOptions{{
+    {"--changed", "", "", "read the unit first and write only the settings that differ"},
+}};
+
 constexpr std::array<OptionSpec, 1> FileOptions{{
     {"--file", "-f", "FILE", "a configuration file (.zeb) instead of the unit"},
 }};
@@ -48,7 +52,7 @@ constexpr std::array<OptionSpec, 8> Globals{{
     {"--", "", "", "end of options: every later word is an argument"},
 }};
 
-constexpr std::array<CommandSpec, 19> Table{{
+constexpr std::array<CommandSpec, 21> Table{{
     {"ports", "", "list the serial ports",
      "Lists the serial ports of this computer as the port field of the zeb40 window shows "
      "them (\"Description (COMn)\"), with the device path and description of each. Any of "
@@ -67,11 +71,30 @@ constexpr std::array<CommandSpec, 19> Table{{
      "Shows every setting of a configuration file (.zeb): its name, group, label and the "
      "entry or number the configuration window would show. Needs no unit.",
      NoOptions, 1, 1, UnitUse::None, RunShow, FirstArgument::ConfigFile},
-    {"apply", "FILE", "send all settings of a file to the unit",
+    {"apply", "[--changed] FILE", "send all settings of a file to the unit",
      "Sends all 45 settings of a configuration file to the unit, as the Apply button does: "
      "'S', 'O', the items, 'S'. When the unit's configuration memory is full it offers to "
-     "reorganise it (a question; --yes answers OK) and then applies once more.",
-     NoOptions, 1, 1, UnitUse::Always, RunApply, FirstArgument::ConfigFile},
+     "reorganise it (a question; --yes answers OK) and then applies once more.\n\n"
+     "With --changed the unit's settings are read first and only those that differ from "
+     "the file are sent, in the same order and batch, so that no item slot of the unit's "
+     "configuration memory is used for a setting it already holds; \"Nothing to apply\" "
+     "when none differs. After a reorganisation the settings are read again and what "
+     "still differs is sent.",
+     ApplyOptions, 1, 1, UnitUse::Always, RunApply, FirstArgument::ConfigFile},
+    {"diff", "FILE [FILE2]", "the settings in which the unit or FILE2 differs from FILE",
+     "Compares the settings of a configuration file with the unit's (or with those of a "
+     "second file) and prints one line for each setting that differs: its name, group and "
+     "label, the value in FILE and the value of the unit or FILE2, as the configuration "
+     "window shows them (where both show alike, the stored bytes follow). A setting counts "
+     "as equal when it holds what apply would send from FILE. Prints nothing when all are "
+     "equal. Exit status 0 when equal, 9 when they differ.",
+     NoOptions, 1, 2, UnitUse::UnlessSecondFile, RunDiff, FirstArgument::ConfigFile},
+    {"verify", "FILE", "check that the unit holds the settings of a file",
+     "Reads the unit's settings and compares them with a configuration file, as diff does, "
+     "for monitoring scripts: one line, \"Settings as in FILE\" or how many and which "
+     "settings differ. Exit status 0 when equal, 9 when they differ; \"apply --changed\" "
+     "puts them back.",
+     NoOptions, 1, 1, UnitUse::Always, RunVerify, FirstArgument::ConfigFile},
     {"new", "FILE", "write a file with the default settings",
      "Writes the built-in default settings into a configuration file, as File New and "
      "Save As do. An existing file is replaced only after a question, or with --yes.",
@@ -173,6 +196,8 @@ bool TalksToUnit(const Invocation& invocation) {
         return true;
     case UnitUse::UnlessFile:
         return !invocation.Has("--file");
+    case UnitUse::UnlessSecondFile:
+        return invocation.words.size() == 1;
     }
     return false;
 }

@@ -27,6 +27,7 @@ enum class UnitUse {
     None,       // files and this computer only
     Always,     // the unit
     UnlessFile, // the unit, or with --file a configuration file instead
+    UnlessSecondFile, // the unit, or a second configuration file given in its place
 };
 
 // What the bash completion offers for a command's first argument.

@@ -58,6 +58,8 @@ ExitCode RunNew(CliContext& context) {
 }
 
 ExitCode RunApply(CliContext& context) {
+    if (context.invocation.Has("--changed"))
+        return RunApplyChanged(context);
     ConfigState config;
     if (!LoadConfigFile(context, context.invocation.words[0], config))
         return ExitCode::InvalidFile;

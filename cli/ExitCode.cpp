@@ -5,7 +5,7 @@
 namespace zeb40::cli {
 
 std::span<const ExitCodeDescription> ExitCodeDescriptions() {
-    static constexpr std::array<ExitCodeDescription, 9> descriptions{{
+    static constexpr std::array<ExitCodeDescription, 10> descriptions{{
         {ExitCode::Success, "success"},
         {ExitCode::Declined,
          "a question was declined, or asked without a terminal and without --yes"},
@@ -16,6 +16,7 @@ std::span<const ExitCodeDescription> ExitCodeDescriptions() {
         {ExitCode::CommunicationError, "communication error (timeout, wrong echo, line lost)"},
         {ExitCode::InvalidFile, "the configuration file or flash package cannot be used"},
         {ExitCode::FlashVerifyError, "the programmed firmware did not read back correctly"},
+        {ExitCode::Differ, "diff or verify: the settings differ"},
     }};
     return descriptions;
 }

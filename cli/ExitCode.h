@@ -19,6 +19,7 @@ enum class ExitCode {
     CommunicationError = 6, // an exchange failed: timeout, wrong echo, lost line
     InvalidFile = 7,        // a configuration file or package cannot be used
     FlashVerifyError = 8,   // the programmed firmware did not read back
+    Differ = 9,             // diff or verify found settings that differ
 };
 
 struct ExitCodeDescription {
@@ -36,6 +37,11 @@ ExitCode ExitCodeFor(LinkResult exchange);
 
 inline int ToInt(ExitCode code) {
     return static_cast<int>(code);
+}
+
+// Whether a child run's status is one of the codes above.
+inline bool IsExitCode(int status) {
+    return status >= 0 && status <= ToInt(ExitCode::Differ);
 }
 
 } // namespace zeb40::cli

@@ -229,9 +229,7 @@ class MultiUnitRun {
             return;
         }
         outcome.result = result;
-        outcome.exitCode = status >= 0 && status <= ToInt(ExitCode::FlashVerifyError)
-                               ? status
-                               : ToInt(ExitCode::CommunicationError);
+        outcome.exitCode = IsExitCode(status) ? status : ToInt(ExitCode::CommunicationError);
         if (invocation_.command == "info")
             TakeIdentity(unit, result);
         if (outcome.exitCode != 0)
@@ -272,7 +270,7 @@ class MultiUnitRun {
             if (unit.phase != Phase::Identified)
                 continue;
             if (unit.identityCode != 0) {
-                bool documented = unit.identityCode <= ToInt(ExitCode::FlashVerifyError);
+                bool documented = IsExitCode(unit.identityCode);
                 std::string error = Text(unit.identity, "error");
                 Fail(unit,
                      documented ? static_cast<ExitCode>(unit.identityCode)

@@ -17,6 +17,12 @@ std::string Padded(std::string_view text, std::size_t width) {
     return padded;
 }
 
+// "Auto (7Fh)": the byte, for two values the window shows alike.
+std::string WithByte(const std::string& shown, std::uint8_t stored) {
+    constexpr char Digits[] = "0123456789ABCDEF";
+    return shown + " (" + Digits[stored >> 4] + Digits[stored & 0x0F] + "h)";
+}
+
 } // namespace
 
 void ListSettings(CliContext& context, const ConfigItemTable& table) {
@@ -35,6 +41,33 @@ void ListSettings(CliContext& context, const ConfigItemTable& table) {
         if (!context.JsonOutput())
             context.out << Padded(description.name, 24) << Padded(description.group, 15)
                         << Padded(description.label, 16) << shown << "\n";
+    }
+}
+
+void ListDifferences(CliContext& context, std::span<const SettingDifference> differences,
+                     bool printed) {
+    Json& list = context.result["differences"] = Json::array();
+    for (const auto& difference : differences) {
+        const ItemDescription& description = *difference.description;
+        std::string reference = DisplayText(description, difference.reference);
+        std::string other = DisplayText(description, difference.other);
+        Json entry = Json::object();
+        entry["name"] = description.name;
+        entry["item"] = description.item;
+        entry["group"] = description.group;
+        entry["label"] = description.label;
+        entry["values"] = Json::array({reference, other});
+        entry["stored"] = Json::array(
+            {static_cast<int>(difference.reference), static_cast<int>(difference.other)});
+        list.push_back(std::move(entry));
+        if (!printed || context.JsonOutput())
+            continue;
+        if (reference == other) {
+            reference = WithByte(reference, difference.reference);
+            other = WithByte(other, difference.other);
+        }
+        context.out << Padded(description.name, 24) << Padded(description.group, 15)
+                    << Padded(description.label, 16) << Padded(reference, 22) << other << "\n";
     }
 }
 

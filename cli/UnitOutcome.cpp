@@ -1,5 +1,7 @@
 #include "cli/UnitOutcome.h"
 
+#include "cli/ExitCode.h"
+
 #include <algorithm>
 #include <array>
 #include <ostream>
@@ -19,6 +21,13 @@ std::string ResultText(const UnitOutcome& outcome) {
            std::to_string(outcome.exitCode) + ")";
 }
 
+// Differing settings rank just above success, below every failure.
+int Severity(int code) {
+    if (code == ToInt(ExitCode::Differ))
+        return 1;
+    return code == 0 ? 0 : code + 1;
+}
+
 std::string OrDash(const std::string& text) {
     return text.empty() ? "-" : text;
 }
@@ -27,8 +36,10 @@ std::string OrDash(const std::string& text) {
 
 int MostSevereExitCode(const std::vector<UnitOutcome>& outcomes) {
     int code = 0;
-    for (const auto& outcome : outcomes)
-        code = std::max(code, outcome.exitCode);
+    for (const auto& outcome : outcomes) {
+        if (Severity(outcome.exitCode) > Severity(code))
+            code = outcome.exitCode;
+    }
     return code;
 }
 

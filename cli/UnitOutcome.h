@@ -25,7 +25,8 @@ struct UnitOutcome {
 // The most severe status of all units: the highest number, since the numbers
 // rise with how far the work got on a unit (3 port, 4 no unit, 5 refused,
 // 6 line lost, 7 file or package, 8 verify), above 1 (declined) and 2
-// (usage). 0 when every unit succeeded.
+// (usage). 9 (settings differ) only when no unit failed otherwise: a unit that
+// could not be compared matters more. 0 when every unit succeeded.
 int MostSevereExitCode(const std::vector<UnitOutcome>& outcomes);
 
 // "PORT  UNIT  VERSION  RESULT  MESSAGE" rows in the order of the ports, then
