@@ -17,12 +17,8 @@ namespace {
 // The unit's 45 settings over the table's other bytes, which no comparison
 // looks at. Reports the failure, as read does.
 ExitCode ReadUnitSettings(CliContext& context, ConfigItemTable& table) {
-    if (!ReadConfigFromUnit(context.link, table, "", context.op)) {
-        ExitCode outcome = ClassifyFailure(context.link);
-        return context.Fail(outcome, outcome == ExitCode::UnitRefused
-                                         ? "the unit refused to report its settings"
-                                         : strings::CommunicationError);
-    }
+    if (LinkResult read = ReadConfigFromUnit(context.link, table, "", context.op); !read)
+        return FailExchange(context, read, "to report its settings");
     return ExitCode::Success;
 }
 
@@ -138,7 +134,7 @@ ExitCode RunApplyChanged(CliContext& context) {
 
     ConfigEditor editor(context.link, config, context.op);
     MemoryReport report;
-    bool applied = editor.ApplyAll(ChangedValues(config.table, changed), report);
+    LinkResult applied = editor.ApplyAll(ChangedValues(config.table, changed), report);
     if (!applied && report.reorganized) {
         // The operator let the unit make room: what went in before the memory
         // was full is read back, and only what still differs is written.
@@ -146,17 +142,15 @@ ExitCode RunApplyChanged(CliContext& context) {
         if (ExitCode read = ReadUnitSettings(context, unit); read != ExitCode::Success)
             return read;
         const auto remaining = Writable(DifferingSettings(config.table, unit));
-        applied =
-            remaining.empty() || editor.ApplyAll(ChangedValues(config.table, remaining), report);
+        applied = remaining.empty() ? LinkResult::Ok()
+                                    : editor.ApplyAll(ChangedValues(config.table, remaining), report);
     }
     const std::string itemsText = report.count ? ItemsAvailableText(*report.count) : "";
     context.result["itemsText"] = itemsText;
-    if (!applied) {
-        ExitCode outcome = ClassifyFailure(context.link);
-        return context.Fail(outcome, outcome == ExitCode::UnitRefused
-                                         ? "the unit refused the settings"
-                                         : strings::CommunicationError);
-    }
+    if (!applied && context.op.Declined())
+        return FailDeclinedReorganization(context);
+    if (!applied)
+        return FailExchange(context, applied, "the settings");
     if (!context.JsonOutput()) {
         context.out << SettingsCount(changed.size()) << " applied (" << Names(changed) << ")";
         if (!itemsText.empty())
