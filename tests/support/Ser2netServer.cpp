@@ -2,6 +2,8 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -42,7 +44,11 @@ bool Listening(int port) {
 Ser2netServer::Ser2netServer(const std::string& accepter, const std::string& device,
                              const std::string& options)
     : scheme_(accepter == "tcp" ? "tcp" : "rfc2217"), port_(FreePort()) {
-    const std::string config = dir_.File("ser2net.yaml");
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "zeb40-ser2net-XXXXXX").string();
+    if (mkdtemp(pattern.data()) != nullptr)
+        dir_ = pattern;
+    const std::string config = dir_ + "/ser2net.yaml";
     {
         std::ofstream file(config);
         file << "connection: &unit\n"
@@ -76,6 +82,9 @@ Ser2netServer::Ser2netServer(const std::string& accepter, const std::string& dev
 
 Ser2netServer::~Ser2netServer() {
     Kill();
+    std::error_code ignored;
+    if (!dir_.empty())
+        std::filesystem::remove_all(dir_, ignored);
 }
 
 std::string Ser2netServer::PortName() const {

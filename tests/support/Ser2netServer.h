@@ -2,8 +2,6 @@
 // Debian's ser2net on loopback in front of a device, as a serial device
 // server in a rack: one configuration file and a free port for each server.
 
-#include "tests/support/EmulatorFixture.h"
-
 #include <string>
 #include <sys/types.h>
 
@@ -28,7 +26,7 @@ class Ser2netServer {
     void Kill();
 
   private:
-    TempDir dir_;
+    std::string dir_; // holds the configuration file
     std::string scheme_;
     int port_ = 0;
     pid_t pid_ = -1;
