@@ -11,7 +11,8 @@
 
 namespace zeb40 {
 
-// The device path that OpenByName opens for a name.
+// The device path that OpenByName opens for a name; a network port name
+// ("rfc2217://host:4001", "tcp://host:4001") stays as it is.
 std::string DevicePathForName(const std::string& name);
 
 // "ttyUSB0" (or "/dev/ttyUSB0") -> 101, "COM3" -> 3; empty for devices

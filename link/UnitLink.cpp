@@ -1,8 +1,8 @@
 #include "link/UnitLink.h"
 
 #include "link/PortNames.h"
+#include "link/PortTransport.h"
 #include "link/ReplyDecoding.h"
-#include "link/SerialTransport.h"
 
 #include <algorithm>
 
@@ -36,7 +36,7 @@ std::string HexText(std::uint32_t value) {
     return result;
 }
 
-UnitLink::UnitLink() : UnitLink(MakeSerialTransport(), SteadyClock()) {}
+UnitLink::UnitLink() : UnitLink(MakePortTransport(), SteadyClock()) {}
 
 UnitLink::UnitLink(std::unique_ptr<ByteTransport> transport, LinkClock& clock)
     : transport_(std::move(transport)), clock_(clock) {}

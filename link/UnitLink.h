@@ -51,7 +51,8 @@ struct Line {
 
 class UnitLink {
   public:
-    // On this computer's serial port and clock.
+    // On this computer's serial ports, the network ports of serial device
+    // servers, and this computer's clock.
     UnitLink();
     UnitLink(std::unique_ptr<ByteTransport> transport, LinkClock& clock);
     ~UnitLink();
@@ -59,7 +60,8 @@ class UnitLink {
     UnitLink& operator=(const UnitLink&) = delete;
 
     // Maps an operator's port name ("COM3", "USB Serial Port (COM101)",
-    // "ttyUSB0", "/dev/pts/3") to a device path and opens it, closing first.
+    // "ttyUSB0", "/dev/pts/3", "rfc2217://host:4001") to a device path and
+    // opens it, closing first.
     bool OpenByName(const std::string& name);
     void Close();
     // False when the link was already closed.

@@ -1,6 +1,7 @@
 #include "link/PortNames.h"
 
 #include "link/ListedPortName.h"
+#include "link/net/NetworkPortName.h"
 
 #include <array>
 #include <string_view>
@@ -65,6 +66,8 @@ std::optional<std::string> DeviceForComNumber(unsigned comNumber) {
 }
 
 std::string DevicePathForName(const std::string& name) {
+    if (IsNetworkPortName(name))
+        return name;
     if (std::optional<unsigned> n = ComNumberInName(name)) {
         if (std::optional<std::string> device = DeviceForComNumber(*n))
             return *device;

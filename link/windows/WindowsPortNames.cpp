@@ -4,6 +4,7 @@
 
 #include "link/ListedPortName.h"
 #include "link/PortNames.h"
+#include "link/net/NetworkPortName.h"
 
 namespace zeb40 {
 
@@ -21,6 +22,8 @@ std::optional<std::string> DeviceForComNumber(unsigned comNumber) {
 }
 
 std::string DevicePathForName(const std::string& name) {
+    if (IsNetworkPortName(name))
+        return name;
     if (std::optional<unsigned> number = ComNumberOfListedName(name))
         return "\\\\.\\COM" + std::to_string(*number);
     return "\\\\.\\" + name;
