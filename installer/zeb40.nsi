@@ -6,7 +6,9 @@
 ;
 ; makensis is given: VERSION, OUTFILE, ZEB40_EXE, ZEB40CTL_EXE, HELP_DIR, ICON.
 
-Unicode true
+; 64-bit stubs: the installer runs where the programs run, without a 32-bit
+; layer (which a 64-bit-only Wine lacks too).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 !include "MUI2.nsh"
 !include "x64.nsh"
