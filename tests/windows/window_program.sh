@@ -30,11 +30,11 @@ check() { # check NAME CONDITION...: one result line
 }
 
 # A display of our own: Xvfb picks a free number and tells it.
-exec {display_number}< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>"$logs/xvfb.log")
+exec {display_number}< <(exec Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>"$logs/xvfb.log")
+xvfb_pid=$!
 IFS= read -r -t 30 -u "$display_number" xvfb_display || true
 [ -n "$xvfb_display" ] || { echo "Xvfb did not start: $(cat "$logs/xvfb.log")" >&2; exit 1; }
 export DISPLAY=:$xvfb_display
-xvfb_pid=$(pgrep -n -f "Xvfb -displayfd 1 -screen 0 1024x768x24" || true)
 
 window_programs=()
 stop_window_programs() {
@@ -167,8 +167,8 @@ start_sim COM22 --log
 status=0
 wine "$installed/zeb40.exe" -a COM22 4711 >"$logs/zeb40-exe-a.log" 2>&1 || status=$?
 check "zeb40.exe -a COM22 4711 downloads the code and exits 0" \
-    bash -c "[ $status -eq 0 ] && received '$logs/sim-COM22.out' | tail -n 2 | tr -d ' ' |
-             grep -qx 'received:D471100'"
+    bash -c "[ $status -eq 0 ] && grep '^received:' '$logs/sim-COM22.out' | tail -n 2 | tr '\n' ' ' |
+             grep -qx 'received: A0 received: D471100 '"
 
 # The flash update of a small package, from the File menu, on COM23.
 start_sim COM23
