@@ -71,7 +71,9 @@ int RunApplication(int argc, char** argv, const char* revision) {
 
     QApplication app(argc, argv);
     QApplication::setOrganizationName("VELOR");
-    QApplication::setApplicationName(QFileInfo(QString::fromLocal8Bit(argv[0])).fileName());
+    // Named after the executable without ".exe", so that on Windows the window
+    // and zeb40ctl share the registry key Software\VELOR\zeb40.
+    QApplication::setApplicationName(QFileInfo(QString::fromLocal8Bit(argv[0])).completeBaseName());
     QApplication::setWindowIcon(ProgramIcon());
     if (state.commandLine.unattended)
         return RunUserCodeDialog(state);
