@@ -57,20 +57,24 @@ wait_window() {
 keys() {
     local window=$1
     shift
-    xdotool mousemove --window "$window" 5 5 windowfocus --sync "$window" 2>/dev/null || true
+    # No window to talk to: nothing to press (the check that follows fails).
+    [ -n "$window" ] || return 0
+    timeout 10 xdotool mousemove --window "$window" 5 5 windowfocus --sync "$window" 2>/dev/null || true
     sleep 0.5
     for key in "$@"; do
-        xdotool key --delay 100 "$key"
+        timeout 10 xdotool key --delay 100 "$key" || true
         sleep 0.5
     done
 }
 
 type_text() {
-    xdotool type --delay 50 "$1"
+    timeout 30 xdotool type --delay 50 "$1" || true
 }
 
 shoot() { # shoot WINDOW NAME
-    import -window "$1" "$shots/$2.png" 2>/dev/null || true
+    # import without a window would wait for a click to choose one.
+    [ -n "$1" ] || return 0
+    timeout 20 import -window "$1" "$shots/$2.png" 2>/dev/null || true
 }
 
 # settled LOG: waits until the emulator's log stops growing for two seconds.
