@@ -84,8 +84,9 @@ ExitCode RunApply(CliContext& context) {
                                          ? "the unit refused the settings"
                                          : strings::CommunicationError);
     }
+    context.result["settingsApplied"] = SettingsApplyWrites(config.table);
     if (!context.JsonOutput()) {
-        context.out << "All settings applied";
+        context.out << AppliedStatement(config.table);
         if (!itemsText.empty())
             context.out << "; " << itemsText;
         context.out << "\n";

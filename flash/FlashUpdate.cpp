@@ -9,6 +9,7 @@
 #include "flash/ProgrammingPiece.h"
 #include "flash/ReadBackDecoder.h"
 #include "operator/PortRefusal.h"
+#include "resources/ProgramIdentity.h"
 #include "resources/Strings.h"
 
 #include <chrono>
@@ -220,7 +221,8 @@ FlashResult FlashUpdate(UnitLink& link, const std::string& portName, PackageInde
                        MessageIcon::Exclamation);
         return {FlashOutcome::Cancelled, std::nullopt};
     }
-    if (!op.ShowProgress("VELOR ZEB40 Flash Update", 0, flash_progress::Maximum))
+    const std::string caption = std::string(identity::Product) + " Flash Update";
+    if (!op.ShowProgress(caption, 0, flash_progress::Maximum))
         return {FlashOutcome::Cancelled, std::nullopt};
     op.SetProgress(0);
     index.jamStart = index.jamEnd = index.romStart = 0;
