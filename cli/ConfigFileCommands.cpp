@@ -79,8 +79,9 @@ ExitCode RunApply(CliContext& context) {
         return FailDeclinedReorganization(context);
     if (!applied)
         return FailExchange(context, applied, "the settings");
+    context.result["settingsApplied"] = SettingsApplyWrites(config.table);
     if (!context.JsonOutput()) {
-        context.out << "All settings applied";
+        context.out << AppliedStatement(config.table);
         if (!itemsText.empty())
             context.out << "; " << itemsText;
         context.out << "\n";

@@ -1,16 +1,21 @@
 #include "cli/UnitPorts.h"
 
 #include "cli/TerminalOperator.h"
+#include "disk/DiskFile.h"
 #include "link/PortNames.h"
 #include "resources/Strings.h"
 
-#include <fstream>
+#include <sstream>
 
 namespace zeb40::cli {
 namespace {
 
 constexpr std::string_view PortField = "{port}";
 constexpr std::string_view IdField = "{id}";
+// A list of ports is a few lines; anything much bigger was named by mistake,
+// and a line this long is no port name (nor worth repeating in a message).
+constexpr std::size_t LongestPortList = 1024 * 1024;
+constexpr std::size_t LongestPortLine = 4096;
 
 std::string Trimmed(const std::string& text) {
     const char* blanks = " \t\r";
@@ -35,14 +40,27 @@ UnitPortList ListUnitPorts(const std::vector<PortArgument>& arguments) {
             list.ports.push_back(argument.text);
             continue;
         }
-        std::ifstream file(argument.text);
-        if (!file) {
-            list.error = argument.text + ": " + OneLine(strings::FailedToOpenFile);
+        const DiskRead read = ReadDiskFile(argument.text, LongestPortList);
+        if (!read.opened || read.failure || read.longer) {
+            const std::string why = !read.opened   ? OneLine(strings::FailedToOpenFile)
+                                    : read.failure ? read.failure->reason
+                                                   : "longer than 1 MB, no list of ports";
+            list.error = argument.text + ": " + why;
             list.fileError = true;
             return list;
         }
         std::size_t before = list.ports.size();
-        for (std::string line; std::getline(file, line);) {
+        std::istringstream lines(read.bytes);
+        int lineNumber = 0;
+        for (std::string line; std::getline(lines, line);) {
+            ++lineNumber;
+            if (line.size() > LongestPortLine) {
+                list.error = argument.text + ":" + std::to_string(lineNumber) +
+                             ": line longer than " + std::to_string(LongestPortLine) +
+                             " characters, no port name";
+                list.fileError = true;
+                return list;
+            }
             std::string name = Trimmed(line.substr(0, line.find('#')));
             if (!name.empty())
                 list.ports.push_back(name);

@@ -16,8 +16,10 @@ struct UnitPortList {
 };
 
 // The ports of every --port and --ports-from, in order. A list file has one
-// name a line; blanks around it and everything from '#' on do not count. Two
-// names for the same device are an error: the second run could not open it.
+// name a line; blanks around it and everything from '#' on do not count. It
+// must be a regular file of at most 1 MB with lines of at most 4096
+// characters (a file error otherwise). Two names for the same device are an
+// error: the second run could not open it.
 UnitPortList ListUnitPorts(const std::vector<PortArgument>& arguments);
 
 // The port as a part of a file name: the device path without "/dev/", its

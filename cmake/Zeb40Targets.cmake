@@ -1,15 +1,17 @@
 # Every library takes all sources of its own folder, so adding a file never
 # means editing a list somewhere else.
 # QT: the folder holds Qt classes (moc and resources run on it).
+# LINK: the libraries its headers use, passed on to whoever uses it.
+# PRIVATE: the libraries only its sources use.
 function(zeb40_library name dir)
-    cmake_parse_arguments(ARG "QT" "" "LINK" ${ARGN})
+    cmake_parse_arguments(ARG "QT" "" "LINK;PRIVATE" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
     file(GLOB headers CONFIGURE_DEPENDS ${dir}/*.h)
     file(GLOB qrc CONFIGURE_DEPENDS ${dir}/*.qrc)
     if(sources)
         add_library(${name} STATIC ${sources} ${headers} ${qrc})
         target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
-        target_link_libraries(${name} PUBLIC ${ARG_LINK})
+        target_link_libraries(${name} PUBLIC ${ARG_LINK} PRIVATE ${ARG_PRIVATE})
         if(ARG_QT)
             set_target_properties(${name} PROPERTIES AUTOMOC ON AUTORCC ON)
         endif()

@@ -35,7 +35,8 @@ struct DiskWrite {
 
 // The new content goes to a new file beside the old one and reaches the disk
 // before it takes the old one's place, so the old file stays whole until the
-// new one is complete. A link is followed to the file it names.
+// new one is complete. A link is followed to the file it names; a link that
+// names no file yet is replaced, a loop of links is refused.
 DiskWrite ReplaceDiskFile(const std::string& path, std::string_view bytes);
 
 } // namespace zeb40

@@ -4,6 +4,7 @@
 
 #include "config/ConfigItemTable.h"
 #include "operator/Operator.h"
+#include "resources/ProgramIdentity.h"
 
 #include <cstdint>
 #include <optional>
@@ -16,7 +17,7 @@ namespace zeb40 {
 struct ConfigDocument {
     std::string path;  // ConfigFilePath; empty while untitled
     std::string title; // ConfigFileTitle
-    std::string windowTitle = "VELOR ZEB40";
+    std::string windowTitle = identity::Product;
 };
 
 // Why a configuration file could not be used: the message to show, with its

@@ -10,6 +10,7 @@
 #include "flash/ReadBackDecoder.h"
 #include "flash/UnitReadBack.h"
 #include "operator/PortRefusal.h"
+#include "resources/ProgramIdentity.h"
 #include "resources/Strings.h"
 
 #include <algorithm>
@@ -229,7 +230,8 @@ FlashResult Abort(Operator& op, const FlashError& error) {
 // passed CheckPackage already.
 FlashResult UpdateFromPackage(UnitLink& link, const std::string& package, bool checked,
                               PackageIndex& index, Operator& op, FlashOptions options) {
-    if (!op.ShowProgress("VELOR ZEB40 Flash Update", 0, flash_progress::Maximum))
+    const std::string caption = std::string(identity::Product) + " Flash Update";
+    if (!op.ShowProgress(caption, 0, flash_progress::Maximum))
         return {FlashOutcome::Cancelled, std::nullopt};
     op.SetProgress(0);
     index.jamStart = index.jamEnd = index.romStart = 0;

@@ -2,6 +2,7 @@
 
 #include "config/ConfigItemTable.h"
 #include "link/UnitLink.h"
+#include "resources/ProgramIdentity.h"
 #include "resources/Strings.h"
 #include "services/UserCode.h"
 #include "shell/MainWindow.h"
@@ -11,7 +12,6 @@
 #include "shell/startup/CommandLine.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QSettings>
 #include <cstdio>
 #include <cstring>
@@ -48,6 +48,11 @@ int RunMainWindow(QApplication& app, ProgramState& state) {
 
 } // namespace
 
+void UseProgramIdentity() {
+    QCoreApplication::setOrganizationName(identity::Organization);
+    QCoreApplication::setApplicationName(identity::Application);
+}
+
 int RunApplication(int argc, char** argv, const char* revision) {
     ProgramState state;
     state.commandLine = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
@@ -70,10 +75,7 @@ int RunApplication(int argc, char** argv, const char* revision) {
     }
 
     QApplication app(argc, argv);
-    QApplication::setOrganizationName("VELOR");
-    // Named after the executable without ".exe", so that on Windows the window
-    // and zeb40ctl share the registry key Software\VELOR\zeb40.
-    QApplication::setApplicationName(QFileInfo(QString::fromLocal8Bit(argv[0])).completeBaseName());
+    UseProgramIdentity();
     QApplication::setWindowIcon(ProgramIcon());
     if (state.commandLine.unattended)
         return RunUserCodeDialog(state);

@@ -4,6 +4,7 @@
 #include "config/window/ConfigDialog.h"
 #include "config/window/LoadProfileDialog.h"
 #include "flash/FlashUpdate.h"
+#include "resources/ProgramIdentity.h"
 #include "resources/Strings.h"
 #include "services/UnitConnection.h"
 #include "shell/AboutBox.h"
@@ -27,7 +28,7 @@
 namespace zeb40 {
 namespace {
 
-constexpr const char* PortSetting = "Main/Port";
+constexpr const char* PortSetting = identity::Port.key;
 constexpr const char* MainWindowHelpPage = "main-window.html";
 // Room for every line the option table can produce.
 constexpr int OptionLines = 15;

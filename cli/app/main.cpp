@@ -3,6 +3,7 @@
 #include "cli/CliArguments.h"
 #include "cli/HostSystem.h"
 #include "cli/RunCli.h"
+#include "disk/FileSizeLimit.h"
 
 #include <atomic>
 #include <iostream>
@@ -26,6 +27,7 @@ void StopGracefully() {
 } // namespace
 
 int main(int argc, char** argv) {
+    zeb40::TreatFileSizeLimitAsWriteError();
     std::vector<std::string> arguments(argv + 1, argv + argc);
     auto parsed = zeb40::cli::ParseCliArguments(arguments);
     if (parsed.invocation && parsed.invocation->command == "monitor")

@@ -8,6 +8,7 @@
 #include "config/window/EditorState.h"
 #include "config/window/RefusableSpinBox.h"
 #include "config/window/SaveProfileDialog.h"
+#include "resources/ProgramIdentity.h"
 #include "resources/Strings.h"
 
 #include <QKeyEvent>
@@ -17,7 +18,7 @@
 namespace zeb40 {
 namespace {
 
-constexpr const char* AutoApplySetting = "P/AutoApply";
+constexpr const char* AutoApplySetting = identity::AutoApply.key;
 constexpr const char* HelpPage = "config.html";
 
 } // namespace
@@ -29,7 +30,7 @@ ConfigDialog::ConfigDialog(UnitLink& link, ConfigState& config, Operator& op, QS
       handlers_(controls_, held_, editor_, config, link),
       monitor_(link, controls_.Check(control::ReaderTimecode),
                controls_.Check(control::GeneratorTimecode)) {
-    setWindowTitle("VELOR ZEB40 Config");
+    setWindowTitle(QString(identity::Product) + " Config");
 
     SetSpinRanges();
     LoadFromTable();

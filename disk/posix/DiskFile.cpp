@@ -12,6 +12,8 @@
 namespace zeb40 {
 namespace {
 
+// A file-size limit (EFBIG, once SIGXFSZ is ignored) is reported like any
+// other write error, in the system's words.
 DiskFailure Failure(int errorNumber) {
     return {errorNumber == ENOSPC, std::strerror(errorNumber)};
 }
@@ -106,12 +108,13 @@ DiskRead ReadDiskFile(const std::string& path, std::size_t maxBytes) {
 
 DiskWrite ReplaceDiskFile(const std::string& path, std::string_view bytes) {
     DiskWrite write;
+    if (path.empty() || FindSavePlace(path) == SavePlace::Refused)
+        return write;
     const std::filesystem::path target = SaveTarget(path);
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
     // What could not be opened for writing in place is not replaced either.
-    if (path.empty() || (exists && !S_ISREG(existing.st_mode)) ||
-        (exists && ::access(target.c_str(), W_OK) != 0))
+    if (exists && (!S_ISREG(existing.st_mode) || ::access(target.c_str(), W_OK) != 0))
         return write;
 
     std::string temporaryPath;

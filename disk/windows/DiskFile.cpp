@@ -1,7 +1,7 @@
 #include "disk/DiskFile.h"
 
 #include "disk/SaveTarget.h"
-#include "link/windows/PortOpenFailure.h"
+#include "link/windows/SystemMessage.h"
 #include "link/windows/WideText.h"
 
 #include <filesystem>
@@ -100,7 +100,7 @@ DiskRead ReadDiskFile(const std::string& path, std::size_t maxBytes) {
 
 DiskWrite ReplaceDiskFile(const std::string& path, std::string_view bytes) {
     DiskWrite write;
-    if (path.empty())
+    if (path.empty() || FindSavePlace(WideFromUtf8(path)) == SavePlace::Refused)
         return write;
     const std::filesystem::path target = SaveTarget(WideFromUtf8(path));
     const DWORD attributes = GetFileAttributesW(target.c_str());

@@ -1,5 +1,7 @@
 #include "files/window/DialogFolder.h"
 
+#include "resources/ProgramIdentity.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -9,7 +11,7 @@
 namespace zeb40 {
 namespace {
 
-constexpr const char* LastFolderSetting = "Main/LastFolder";
+constexpr const char* LastFolderSetting = identity::LastFolder.key;
 
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "link/SerialTransport.h"
 #include "link/windows/PortOpenFailure.h"
+#include "link/windows/SystemMessage.h"
 
 #include <algorithm>
 #include <chrono>

@@ -203,6 +203,18 @@ TEST_F(ConfigFileTest, ReplacingKeepsTheFilesModeAndWritesThroughLinks) {
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
+TEST_F(ConfigFileTest, ALoopOfLinksIsRefusedAndALinkToNowhereReplaced) {
+    fs::create_symlink(dir.File("b.zeb"), dir.File("a.zeb"));
+    fs::create_symlink(dir.File("a.zeb"), dir.File("b.zeb"));
+    EXPECT_FALSE(Write(dir.File("a.zeb")));
+    EXPECT_EQ(op.Texts(), std::vector<std::string>{strings::FailedToOpenFile});
+    EXPECT_TRUE(fs::is_symlink(dir.File("a.zeb")));
+
+    fs::create_symlink(dir.File("gone.zeb"), dir.File("nowhere.zeb"));
+    EXPECT_TRUE(Write(dir.File("nowhere.zeb")));
+    EXPECT_EQ(Bytes(dir.File("nowhere.zeb")).size(), 125u);
+}
+
 TEST(ConfigFileBytesTest, ReadersReturnTheTableOrTheNumberedMessageAndShowNothing) {
     const std::string table = TableBytes(Counting());
     auto bytes = [](const std::string& text) {

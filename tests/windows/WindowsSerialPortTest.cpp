@@ -6,6 +6,7 @@
 #include "link/windows/WindowsSerialPort.h"
 
 #include "link/windows/PortOpenFailure.h"
+#include "link/windows/SystemMessage.h"
 
 #include <chrono>
 #include <cstdlib>
