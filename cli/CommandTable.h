@@ -24,9 +24,9 @@ struct OptionSpec {
 // Whether a command talks to a unit, and so runs once per unit with several
 // ports.
 enum class UnitUse {
-    None,       // files and this computer only
-    Always,     // the unit
-    UnlessFile, // the unit, or with --file a configuration file instead
+    None,             // files and this computer only
+    Always,           // the unit
+    UnlessFile,       // the unit, or with --file a configuration file instead
     UnlessSecondFile, // the unit, or a second configuration file given in its place
 };
 

@@ -142,8 +142,9 @@ ExitCode RunApplyChanged(CliContext& context) {
         if (ExitCode read = ReadUnitSettings(context, unit); read != ExitCode::Success)
             return read;
         const auto remaining = Writable(DifferingSettings(config.table, unit));
-        applied = remaining.empty() ? LinkResult::Ok()
-                                    : editor.ApplyAll(ChangedValues(config.table, remaining), report);
+        applied = remaining.empty()
+                      ? LinkResult::Ok()
+                      : editor.ApplyAll(ChangedValues(config.table, remaining), report);
     }
     const std::string itemsText = report.count ? ItemsAvailableText(*report.count) : "";
     context.result["itemsText"] = itemsText;
