@@ -1,9 +1,13 @@
 #include "link/net/TcpSocket.h"
 
 #include <algorithm>
-#include <mstcpip.h>
+
+// Winsock first: the headers after it need its types.
+// clang-format off
 #include <winsock2.h>
+#include <mstcpip.h>
 #include <ws2tcpip.h>
+// clang-format on
 
 namespace zeb40 {
 namespace {
