@@ -54,12 +54,13 @@ std::string CompletionTable() {
     for (const auto& command : Commands()) {
         const std::string name(command.name);
         values += OptionWords(command.options, true);
-        commands += "command " + name + " " + ArgumentKind(command.firstArgument) +
-                    OptionWords(command.options, false) + "\n";
+        commands.append("command ").append(name).append(" ");
+        commands.append(ArgumentKind(command.firstArgument));
+        commands.append(OptionWords(command.options, false)).append("\n");
         if (std::string words = ArgumentWords(command.firstArgument); !words.empty())
-            commands += "words " + name + " " + words + "\n";
+            commands.append("words ").append(name).append(" ").append(words).append("\n");
     }
-    return table + "values -" + values + "\n" + commands;
+    return table.append("values -").append(values).append("\n").append(commands);
 }
 
 } // namespace zeb40::cli

@@ -160,7 +160,9 @@ FlashCheck FlashSequence::ReadBack() {
     const auto depth = static_cast<std::uint64_t>(std::clamp(options_.readAhead, 1, MaxReadAhead));
     ReadAheadReadBack readAhead(unit_, depth,
                                 depth > 1 ? ReadBackDecoder::BytesToCompare(file) : 0);
-    ReadBackPeer& peer = depth > 1 ? static_cast<ReadBackPeer&>(readAhead) : stopAndWait;
+    ReadBackPeer* peer = &stopAndWait;
+    if (depth > 1)
+        peer = &readAhead;
     for (;;) {
         auto piece = file.ReadPiece();
         op_.PumpMessages();
@@ -168,7 +170,7 @@ FlashCheck FlashSequence::ReadBack() {
             ProgressAt(flash_progress::ReadBackStart, flash_progress::ReadBackSpan, file.Tell()));
         if (!piece)
             return MakeFlashError(40, "Unexpected end of .rom file (40)");
-        if (decoder.WorkOnPiece(*piece, peer))
+        if (decoder.WorkOnPiece(*piece, *peer))
             break;
     }
     if (!decoder.Passed())

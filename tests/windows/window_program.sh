@@ -71,6 +71,14 @@ type_text() {
     timeout 30 xdotool type --delay 50 "$1" || true
 }
 
+# confirm: Return into the field that has the focus. Moving the pointer, as
+# keys does, would hand the focus of a file dialog to whatever lies under it.
+confirm() {
+    sleep 0.5
+    timeout 10 xdotool key Return || true
+    sleep 0.5
+}
+
 shoot() { # shoot WINDOW NAME
     # import without a window would wait for a click to choose one.
     [ -n "$1" ] || return 0
@@ -111,7 +119,7 @@ settled "$logs/sim-COM20.out"
 cp "$logs/sim-COM20.out" "$logs/linux-apply.log"
 keys "$linux_config" Escape
 keys "$linux_main" ctrl+e
-"$linux_ctl" --port "$linux_sim" read -o "$logs/linux-read.zeb" >/dev/null
+"$linux_ctl" --port "$linux_sim" --yes read -o "$logs/linux-read.zeb" >/dev/null
 
 # The installer, silent.
 wine build/windows/zeb40-3.50-setup.exe /S
@@ -150,7 +158,7 @@ save=$(wait_window "Save As")
 shoot "$save" save-dialog
 keys "$save" ctrl+a
 type_text "$window_drive\\window.zeb"
-keys "$save" Return
+confirm
 for _ in $(seq 30); do
     [ -f "$drive/window.zeb" ] && break
     sleep 1
@@ -170,6 +178,9 @@ check "File Exit ends the program" bash -c "! kill -0 ${window_programs[-1]} 2>/
 start_sim COM22 --log
 status=0
 wine "$installed/zeb40.exe" -a COM22 4711 >"$logs/zeb40-exe-a.log" 2>&1 || status=$?
+echo "zeb40.exe -a exit status: $status" >>"$logs/zeb40-exe-a.log"
+# The emulator's log may lag behind the program's exit.
+settled "$logs/sim-COM22.out"
 check "zeb40.exe -a COM22 4711 downloads the code and exits 0" \
     bash -c "[ $status -eq 0 ] && grep '^received:' '$logs/sim-COM22.out' | tail -n 2 | tr '\n' ' ' |
              grep -qx 'received: A0 received: D471100 '"
@@ -186,11 +197,19 @@ keys "$main" alt+f u
 open=$(wait_window "Open")
 shoot "$open" flash-open-dialog
 type_text "$window_drive\\small.zcf"
-keys "$open" Return
+confirm
 done_box=$(wait_window "ZEB40")
 shoot "$done_box" flash-done
 keys "$done_box" Return
+sleep 2
 keys "$main" ctrl+e
+for _ in $(seq 30); do
+    kill -0 "${window_programs[-1]}" 2>/dev/null || break
+    sleep 1
+done
+check "File Exit after the flash update ends the program" bash -c "! kill -0 ${window_programs[-1]} 2>/dev/null"
+# A program still running would keep the uninstaller from removing its file.
+kill "${window_programs[-1]}" 2>/dev/null || true
 check "the flash update completes and the new version is read back" \
     bash -c "wine '$installed/zeb40ctl.exe' --port COM23 info 2>&1 | grep -q 'Version: 3.52'"
 
