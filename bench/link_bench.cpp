@@ -3,6 +3,7 @@
 // (the window's own code) at 38400 baud compared with the line-rate lower
 // bound.
 
+#include "bench/SilentOperator.h"
 #include "config/ConfigEditor.h"
 #include "config/ItemDescriptions.h"
 #include "link/UnitLink.h"
@@ -15,24 +16,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Nobody to ask: the read shows nothing but the wait cursor.
-class SilentOperator final : public zeb40::Operator {
-  public:
-    void ShowMessage(const std::string&, const std::string&, zeb40::MessageIcon) override {}
-    zeb40::Answer Ask(const std::string&, const std::string&, zeb40::Buttons, zeb40::MessageIcon,
-                      zeb40::Answer answer) override {
-        return answer;
-    }
-    std::optional<zeb40::ChosenFile> ChooseFile(const zeb40::FileChoice&) override { return {}; }
-    void BeginWait() override {}
-    void EndWait() override {}
-    bool ShowProgress(const std::string&, int, int) override { return false; }
-    void SetProgress(int) override {}
-    void CloseProgress() override {}
-    bool ShowNotice(const std::string&) override { return false; }
-    void CloseNotice() override {}
-    void PumpMessages() override {}
-};
+using zeb40::bench::SilentOperator;
 
 double Seconds(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();

@@ -5,6 +5,7 @@
 // delay). Goal: behind ser2net with chardelay: false within 1.10 of the
 // local line.
 
+#include "bench/SilentOperator.h"
 #include "config/ConfigEditor.h"
 #include "link/PortTransport.h"
 #include "link/UnitLink.h"
@@ -18,23 +19,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-class SilentOperator final : public zeb40::Operator {
-  public:
-    void ShowMessage(const std::string&, const std::string&, zeb40::MessageIcon) override {}
-    zeb40::Answer Ask(const std::string&, const std::string&, zeb40::Buttons, zeb40::MessageIcon,
-                      zeb40::Answer answer) override {
-        return answer;
-    }
-    std::optional<zeb40::ChosenFile> ChooseFile(const zeb40::FileChoice&) override { return {}; }
-    void BeginWait() override {}
-    void EndWait() override {}
-    bool ShowProgress(const std::string&, int, int) override { return false; }
-    void SetProgress(int) override {}
-    void CloseProgress() override {}
-    bool ShowNotice(const std::string&) override { return false; }
-    void CloseNotice() override {}
-    void PumpMessages() override {}
-};
+using zeb40::bench::SilentOperator;
 
 // Mean seconds of one 45-item read; negative when it failed.
 double ReadTime(const std::string& port, int rounds) {
