@@ -60,11 +60,28 @@ wait_window() {
     echo "$id"
 }
 
+# wait_file_dialog: the id of the file dialog, once it is shown. Wine's own
+# file dialog, which Qt opens on Windows, carries no name on the X side: it is
+# the shown window of zeb40.exe that has no name and a dialog's size.
+wait_file_dialog() {
+    local window width
+    for _ in $(seq 60); do
+        for window in $(xdotool search --onlyvisible --classname zeb40.exe 2>/dev/null); do
+            [ -z "$(xdotool getwindowname "$window" 2>/dev/null)" ] || continue
+            width=$(xdotool getwindowgeometry --shell "$window" 2>/dev/null | sed -n 's/^WIDTH=//p')
+            [ "${width:-0}" -ge 300 ] && { echo "$window"; return 0; }
+        done
+        sleep 1
+    done
+    echo "no file dialog shown" >>"$logs/windows-shown.log"
+}
+
 # Wine's GDI glyph metrics give text a bounding box four times the font's
 # height, and Qt centres a line edit's text on that box: every edit field
 # would show empty. Qt's FreeType engine reads the font itself; Windows's own
-# GDI has no such fault, so only these checks choose it.
-windows_qt_platform=windows:fontengine=freetype
+# GDI has no such fault, so only these checks choose it (on the command line:
+# Wine does not hand QT_QPA_PLATFORM to the program).
+windows_qt_platform=(-platform windows:fontengine=freetype)
 
 # keys WINDOW KEY...: focus the window (there is no window manager: the pointer
 # decides the focus) and press the keys one after the other.
@@ -133,7 +150,8 @@ settled "$logs/sim-COM20.out"
 cp "$logs/sim-COM20.out" "$logs/linux-apply.log"
 keys "$linux_config" Escape
 keys "$linux_main" ctrl+e
-"$linux_ctl" --port "$linux_sim" --yes read -o "$logs/linux-read.zeb" >/dev/null
+rm -f "$logs/linux-read.zeb"
+"$linux_ctl" --port "$linux_sim" read -o "$logs/linux-read.zeb" >/dev/null
 
 # The installer, silent.
 wine build/windows/zeb40-3.50-setup.exe /S
@@ -148,7 +166,7 @@ check "Apps & features lists the program" \
 # The installed program against COM21, the port it stored last.
 start_sim COM21 --log
 wine reg add 'HKCU\Software\VELOR\zeb40\Main' /v Port /d COM21 /f >/dev/null 2>&1
-QT_QPA_PLATFORM=$windows_qt_platform wine "$installed/zeb40.exe" >"$logs/zeb40-exe.log" 2>&1 &
+wine "$installed/zeb40.exe" "${windows_qt_platform[@]}" >"$logs/zeb40-exe.log" 2>&1 &
 window_programs+=($!)
 main=$(wait_window "VELOR ZEB40")
 check "zeb40.exe opens its main window \"VELOR ZEB40\"" test -n "$main"
@@ -168,9 +186,12 @@ check "Apply sends the batch as the Linux window does" \
     cmp -s <(received "$logs/linux-apply.log") <(received "$logs/sim-COM21.out")
 keys "$config" Escape
 keys "$main" ctrl+s
-save=$(wait_window "Save As")
+save=$(wait_file_dialog)
 shoot "$save" save-dialog
-keys "$save" ctrl+a
+# The name field has the focus; moving the pointer onto the dialog would hand
+# it elsewhere.
+sleep 0.5
+timeout 10 xdotool key ctrl+a || true
 type_text "$window_drive\\window.zeb"
 confirm
 for _ in $(seq 30); do
@@ -204,11 +225,11 @@ start_sim COM23
 head -c 4096 <(yes "ZEB40 window flash") >"$drive/small.rom"
 "$sim" make-package "$drive/small.rom" -o "$drive/small.zcf" --version=0352 >/dev/null
 wine reg add 'HKCU\Software\VELOR\zeb40\Main' /v Port /d COM23 /f >/dev/null 2>&1
-QT_QPA_PLATFORM=$windows_qt_platform wine "$installed/zeb40.exe" >>"$logs/zeb40-exe.log" 2>&1 &
+wine "$installed/zeb40.exe" "${windows_qt_platform[@]}" >>"$logs/zeb40-exe.log" 2>&1 &
 window_programs+=($!)
 main=$(wait_window "VELOR ZEB40")
 keys "$main" alt+f u
-open=$(wait_window "Open")
+open=$(wait_file_dialog)
 shoot "$open" flash-open-dialog
 type_text "$window_drive\\small.zcf"
 confirm
