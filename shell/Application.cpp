@@ -6,7 +6,7 @@
 #include "resources/Strings.h"
 #include "services/UserCode.h"
 #include "shell/MainWindow.h"
-#include "shell/ProgramIcon.h"
+#include "shell/shared/ProgramIcon.h"
 #include "shell/QtOperator.h"
 #include "shell/UserCodeDialog.h"
 #include "shell/startup/CommandLine.h"

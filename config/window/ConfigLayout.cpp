@@ -3,7 +3,7 @@
 #include "config/window/ControlItems.h"
 #include "config/window/PositionButtons.h"
 #include "config/window/RefusableSpinBox.h"
-#include "shell/logo/LogoPicture.h"
+#include "shell/shared/LogoPicture.h"
 
 #include <QDialog>
 #include <QGridLayout>
