@@ -1,8 +1,8 @@
 #include "shell/AboutBox.h"
 
 #include "resources/Strings.h"
-#include "shell/shared/ProgramIcon.h"
 #include "shell/shared/LogoPicture.h"
+#include "shell/shared/ProgramIcon.h"
 
 #include <QGridLayout>
 #include <QLabel>

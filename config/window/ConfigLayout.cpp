@@ -211,8 +211,9 @@ class GroupForm {
 
 QGroupBox* GenerateGroup(ConfigControls& controls) {
     GroupForm form(" &Generate ", controls);
-    for (std::string_view setting : {"generate.frame-rate", "generate.stop-mode", "generate.sync",
-                                     "generate.ltc-gain", "generate.ltc-edge", "generate.vitc-mode"})
+    for (std::string_view setting :
+         {"generate.frame-rate", "generate.stop-mode", "generate.sync", "generate.ltc-gain",
+          "generate.ltc-edge", "generate.vitc-mode"})
         form.Combo(setting);
     form.NumberPair("generate.vitc-line-1");
     form.NumberPair("generate.vitc-line-2");
