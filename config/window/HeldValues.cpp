@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 #include <stdexcept>
 #include <string_view>
 
@@ -54,10 +55,17 @@ HeldValues::HeldValues(const SettingBindings& settings, QLineEdit& userBits, QLa
         else
             fields_.push_back({&settings.Named(name), false, 0});
     }
+    // A held setting the order does not name is validated after the others.
     for (const SettingBinding& setting : settings) {
-        if (setting.encoding->Held())
-            Find(setting.Item()); // every held setting is validated somewhere in the order
+        if (setting.encoding->Held() && !Holds(setting.Item()))
+            fields_.push_back({&setting, false, 0});
     }
+}
+
+bool HeldValues::Holds(int item) const {
+    return std::any_of(fields_.begin(), fields_.end(), [item](const Field& field) {
+        return field.setting && field.setting->Item() == item;
+    });
 }
 
 HeldValues::Field& HeldValues::Find(int item) {

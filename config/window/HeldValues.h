@@ -49,6 +49,7 @@ class HeldValues {
 
     bool TakeField(Field& field);
     bool Fail(QLineEdit& edit, const std::string& message);
+    bool Holds(int item) const;
     Field& Find(int item);
     const Field& Find(int item) const;
 
