@@ -103,7 +103,7 @@ constexpr std::span<const std::string_view> NoList{};
 
 constexpr ItemDescription Combo(int item, std::string_view name, std::string_view group,
                                 std::string_view label, std::span<const std::string_view> list,
-                                int controlId, std::uint8_t defaultValue) {
+                                std::uint8_t defaultValue) {
     return {item,
             name,
             group,
@@ -111,8 +111,6 @@ constexpr ItemDescription Combo(int item, std::string_view name, std::string_vie
             ItemEncoding::Index,
             list,
             -1,
-            controlId,
-            0,
             0,
             static_cast<int>(list.size()) - 1,
             defaultValue};
@@ -120,7 +118,7 @@ constexpr ItemDescription Combo(int item, std::string_view name, std::string_vie
 
 constexpr ItemDescription OffCombo(int item, std::string_view name, std::string_view group,
                                    std::string_view label, std::span<const std::string_view> list,
-                                   int offEntry, int controlId, std::uint8_t defaultValue) {
+                                   int offEntry, std::uint8_t defaultValue) {
     return {item,
             name,
             group,
@@ -128,79 +126,74 @@ constexpr ItemDescription OffCombo(int item, std::string_view name, std::string_
             ItemEncoding::OffFlag,
             list,
             offEntry,
-            controlId,
-            0,
             0,
             static_cast<int>(list.size()) - 1,
             defaultValue};
 }
 
 constexpr ItemDescription Number(int item, std::string_view name, std::string_view group,
-                                 std::string_view label, int controlId, int spinId, int fieldMin,
-                                 int fieldMax, std::uint8_t defaultValue) {
-    return {item,      name,   group,    label,    ItemEncoding::Number, NoList, -1,
-            controlId, spinId, fieldMin, fieldMax, defaultValue};
+                                 std::string_view label, int fieldMin, int fieldMax,
+                                 std::uint8_t defaultValue) {
+    return {item,   name, group,    label,    ItemEncoding::Number,
+            NoList, -1,   fieldMin, fieldMax, defaultValue};
 }
 
 constexpr ItemDescription Time(int item, std::string_view name, std::string_view group,
-                               std::string_view label, int controlId, int fieldMax,
-                               std::uint8_t defaultValue) {
-    return {item, name,      group, label, ItemEncoding::Bcd, NoList,
-            -1,   controlId, 0,     0,     fieldMax,          defaultValue};
+                               std::string_view label, int fieldMax, std::uint8_t defaultValue) {
+    return {item, name, group, label, ItemEncoding::Bcd, NoList, -1, 0, fieldMax, defaultValue};
 }
 
 constexpr ItemDescription Check(int item, std::string_view name, std::string_view group,
-                                std::string_view label, int controlId, std::uint8_t defaultValue) {
-    return {item,      name, group, label, ItemEncoding::Check, NoList, -1,
-            controlId, 0,    0,     1,     defaultValue};
+                                std::string_view label, std::uint8_t defaultValue) {
+    return {item, name, group, label, ItemEncoding::Check, NoList, -1, 0, 1, defaultValue};
 }
 
 constexpr std::array Items = {
-    Combo(12, "generate.frame-rate", "Generate", "Frame Rate", FrameRates, 1009, 0),
-    Combo(13, "generate.stop-mode", "Generate", "Stop Mode", StopModes, 1010, 0),
-    Combo(14, "generate.sync", "Generate", "Sync", SyncSources, 1011, 0),
-    Combo(15, "generate.ltc-gain", "Generate", "LTC Gain", LtcGains, 1012, 9),
-    Combo(16, "generate.vitc-mode", "Generate", "VITC Mode", GenerateVitcModes, 1014, 1),
-    Number(17, "generate.vitc-line-1", "Generate", "VITC Line 1", 1015, 1018, 6, 30, 10),
-    Number(18, "generate.vitc-line-2", "Generate", "VITC Line 2", 1017, 1020, 6, 30, 12),
-    Combo(20, "generate.ltc-edge", "Generate", "LTC Edge", LtcEdges, 1043, 0),
-    Time(24, "generate.time-frames", "Generate", "Time frames", 1068, 29, 0x00),
-    Time(25, "generate.time-seconds", "Generate", "Time seconds", 1067, 59, 0x00),
-    Time(26, "generate.time-minutes", "Generate", "Time minutes", 1066, 59, 0x00),
-    Time(27, "generate.time-hours", "Generate", "Time hours", 1064, 23, 0x10),
-    Combo(28, "jam.mode", "Jam", "Mode", JamModes, 1013, 0),
-    Combo(29, "jam.values", "Jam", "Values", JamValues, 1016, 2),
-    Number(30, "jam.wheel", "Jam", "Wheel", 1021, 1022, 1, 99, 1),
-    Check(31, "jam.use-offset", "Jam", "Use Offset", 1044, 1),
-    Time(32, "jam.offset-frames", "Jam", "Offset frames", 1053, 29, 0x00),
-    Time(33, "jam.offset-seconds", "Jam", "Offset seconds", 1052, 59, 0x00),
-    Time(34, "jam.offset-minutes", "Jam", "Offset minutes", 1051, 59, 0x00),
-    Time(35, "jam.offset-hours", "Jam", "Offset hours", 1050, 23, 0x00),
-    Combo(41, "read.frame-rate", "Read", "Frame Rate", FrameRates, 1023, 0),
-    Combo(42, "read.source", "Read", "Source", ReadSources, 1028, 0x7F),
-    Combo(44, "read.vitc-mode", "Read", "VITC Mode", ReadVitcModes, 1029, 0),
-    Number(45, "read.vitc-line-1", "Read", "VITC Line 1", 1030, 1031, 6, 30, 10),
-    Number(46, "read.vitc-line-2", "Read", "VITC Line 2", 1032, 1033, 6, 30, 12),
-    OffCombo(60, "insert.source", "Insert", "Source", InsertSources, 0, 1034, 1),
-    Number(62, "position.horizontal", "Position", "Horizontal", 1038, 1039, 0, 126, 116),
-    Number(63, "position.vertical", "Position", "Vertical", 1040, 1041, 0, 135, 125),
-    Combo(64, "insert.size", "Insert", "Size", InsertSizes, 1035, 0),
-    Combo(65, "insert.style", "Insert", "Style", InsertStyles, 1036, 0),
-    Check(66, "insert.hd-sw-filter", "Insert", "Hd. Sw. Filter", 1026, 0),
-    Combo(72, "serial.protocol", "Serial", "Protocol", SerialProtocols, 1019, 0),
-    Combo(73, "serial.baudrate", "Serial", "Baudrate", Baudrates, 1024, 5),
-    Combo(74, "serial.format", "Serial", "Format", SerialFormats, 1027, 1),
-    OffCombo(80, "real-time.source", "Real-Time", "Source", RealTimeSources, 0, 1059, 0),
-    Combo(81, "real-time.zone", "Real-Time", "Zone", Zones, 1077, 1),
-    Combo(82, "real-time.dst", "Real-Time", "DST", DaylightSavings, 1074, 1),
-    Combo(88, "general.norm", "General", "Norm", Norms, 1042, 0),
-    OffCombo(89, "display.source", "Display", "Source", DisplaySources, 9, 1049, 2),
-    Number(90, "display.bright", "Display", "Bright", 1075, 1076, 1, 7, 3),
-    Combo(92, "function-keys.f1", "Function Keys", "F1", KeyActions, 1025, 7),
-    Combo(93, "function-keys.f2", "Function Keys", "F2", KeyActions, 1047, 5),
-    Combo(94, "function-keys.f3", "Function Keys", "F3", KeyActions, 1046, 13),
-    Combo(95, "function-keys.f4", "Function Keys", "F4", KeyActions, 1045, 15),
-    Combo(96, "function-keys.f5", "Function Keys", "F5", KeyActions, 1037, 0),
+    Combo(12, "generate.frame-rate", "Generate", "Frame Rate", FrameRates, 0),
+    Combo(13, "generate.stop-mode", "Generate", "Stop Mode", StopModes, 0),
+    Combo(14, "generate.sync", "Generate", "Sync", SyncSources, 0),
+    Combo(15, "generate.ltc-gain", "Generate", "LTC Gain", LtcGains, 9),
+    Combo(16, "generate.vitc-mode", "Generate", "VITC Mode", GenerateVitcModes, 1),
+    Number(17, "generate.vitc-line-1", "Generate", "VITC Line 1", 6, 30, 10),
+    Number(18, "generate.vitc-line-2", "Generate", "VITC Line 2", 6, 30, 12),
+    Combo(20, "generate.ltc-edge", "Generate", "LTC Edge", LtcEdges, 0),
+    Time(24, "generate.time-frames", "Generate", "Time frames", 29, 0x00),
+    Time(25, "generate.time-seconds", "Generate", "Time seconds", 59, 0x00),
+    Time(26, "generate.time-minutes", "Generate", "Time minutes", 59, 0x00),
+    Time(27, "generate.time-hours", "Generate", "Time hours", 23, 0x10),
+    Combo(28, "jam.mode", "Jam", "Mode", JamModes, 0),
+    Combo(29, "jam.values", "Jam", "Values", JamValues, 2),
+    Number(30, "jam.wheel", "Jam", "Wheel", 1, 99, 1),
+    Check(31, "jam.use-offset", "Jam", "Use Offset", 1),
+    Time(32, "jam.offset-frames", "Jam", "Offset frames", 29, 0x00),
+    Time(33, "jam.offset-seconds", "Jam", "Offset seconds", 59, 0x00),
+    Time(34, "jam.offset-minutes", "Jam", "Offset minutes", 59, 0x00),
+    Time(35, "jam.offset-hours", "Jam", "Offset hours", 23, 0x00),
+    Combo(41, "read.frame-rate", "Read", "Frame Rate", FrameRates, 0),
+    Combo(42, "read.source", "Read", "Source", ReadSources, 0x7F),
+    Combo(44, "read.vitc-mode", "Read", "VITC Mode", ReadVitcModes, 0),
+    Number(45, "read.vitc-line-1", "Read", "VITC Line 1", 6, 30, 10),
+    Number(46, "read.vitc-line-2", "Read", "VITC Line 2", 6, 30, 12),
+    OffCombo(60, "insert.source", "Insert", "Source", InsertSources, 0, 1),
+    Number(62, "position.horizontal", "Position", "Horizontal", 0, 126, 116),
+    Number(63, "position.vertical", "Position", "Vertical", 0, 135, 125),
+    Combo(64, "insert.size", "Insert", "Size", InsertSizes, 0),
+    Combo(65, "insert.style", "Insert", "Style", InsertStyles, 0),
+    Check(66, "insert.hd-sw-filter", "Insert", "Hd. Sw. Filter", 0),
+    Combo(72, "serial.protocol", "Serial", "Protocol", SerialProtocols, 0),
+    Combo(73, "serial.baudrate", "Serial", "Baudrate", Baudrates, 5),
+    Combo(74, "serial.format", "Serial", "Format", SerialFormats, 1),
+    OffCombo(80, "real-time.source", "Real-Time", "Source", RealTimeSources, 0, 0),
+    Combo(81, "real-time.zone", "Real-Time", "Zone", Zones, 1),
+    Combo(82, "real-time.dst", "Real-Time", "DST", DaylightSavings, 1),
+    Combo(88, "general.norm", "General", "Norm", Norms, 0),
+    OffCombo(89, "display.source", "Display", "Source", DisplaySources, 9, 2),
+    Number(90, "display.bright", "Display", "Bright", 1, 7, 3),
+    Combo(92, "function-keys.f1", "Function Keys", "F1", KeyActions, 7),
+    Combo(93, "function-keys.f2", "Function Keys", "F2", KeyActions, 5),
+    Combo(94, "function-keys.f3", "Function Keys", "F3", KeyActions, 13),
+    Combo(95, "function-keys.f4", "Function Keys", "F4", KeyActions, 15),
+    Combo(96, "function-keys.f5", "Function Keys", "F5", KeyActions, 0),
 };
 static_assert(Items.size() == 45);
 

@@ -1,7 +1,7 @@
 #pragma once
 // The one description of the unit's 45 setting items: number, encoding, list
-// texts, window group, label and control, field range, the bounds per norm and
-// insert size, default and the stable name the command-line tool uses.
+// texts, window group and label, field range, the bounds per norm and insert
+// size, default and the stable name the command-line tool uses.
 // Windows, rules, files and the tool all read from here; no list or bound is
 // written anywhere else.
 
@@ -44,8 +44,6 @@ struct ItemDescription {
     ItemEncoding encoding;
     std::span<const std::string_view> list; // entries of Index and OffFlag items
     int offEntry;                           // OffFlag: index of "Off"; else -1
-    int controlId;                          // the window's control (edit for pairs)
-    int spinId;                             // the pair's spin control, or 0
     int fieldMin, fieldMax;                 // the window field's validation range
     std::uint8_t defaultValue;
 };

@@ -1,8 +1,8 @@
 #include "shell/AboutBox.h"
 
 #include "resources/Strings.h"
-#include "shell/ProgramIcon.h"
-#include "shell/logo/LogoPicture.h"
+#include "shell/shared/LogoPicture.h"
+#include "shell/shared/ProgramIcon.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -6,9 +6,9 @@
 #include "resources/Strings.h"
 #include "services/UserCode.h"
 #include "shell/MainWindow.h"
-#include "shell/ProgramIcon.h"
 #include "shell/QtOperator.h"
 #include "shell/UserCodeDialog.h"
+#include "shell/shared/ProgramIcon.h"
 #include "shell/startup/CommandLine.h"
 
 #include <QApplication>

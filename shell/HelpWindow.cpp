@@ -1,6 +1,6 @@
 #include "shell/HelpWindow.h"
 
-#include "shell/ProgramIcon.h"
+#include "shell/shared/ProgramIcon.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>

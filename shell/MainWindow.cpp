@@ -10,8 +10,8 @@
 #include "shell/AboutBox.h"
 #include "shell/HelpWindow.h"
 #include "shell/PortField.h"
-#include "shell/ProgramIcon.h"
-#include "shell/logo/LogoPicture.h"
+#include "shell/shared/LogoPicture.h"
+#include "shell/shared/ProgramIcon.h"
 
 #include <QAction>
 #include <QCheckBox>

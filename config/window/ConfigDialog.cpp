@@ -8,6 +8,7 @@
 #include "config/window/EditorState.h"
 #include "config/window/RefusableSpinBox.h"
 #include "config/window/SaveProfileDialog.h"
+#include "config/window/SettingEncodings.h"
 #include "resources/ProgramIdentity.h"
 #include "resources/Strings.h"
 
@@ -26,8 +27,9 @@ constexpr const char* HelpPage = "config.html";
 ConfigDialog::ConfigDialog(UnitLink& link, ConfigState& config, Operator& op, QSettings& settings,
                            QWidget* parent)
     : QDialog(parent), link_(link), config_(config), op_(op), settings_(settings),
-      controls_(BuildConfigLayout(*this)), held_(controls_, op), editor_(link, config, op),
-      handlers_(controls_, held_, editor_, config, link),
+      controls_(BuildConfigLayout(*this)),
+      held_(controls_.settings, *controls_.userBits, *controls_.itemsText, op),
+      editor_(link, config, op), handlers_(controls_, held_, editor_, config, link),
       monitor_(link, controls_.Check(control::ReaderTimecode),
                controls_.Check(control::GeneratorTimecode)) {
     setWindowTitle(QString(identity::Product) + " Config");
@@ -37,7 +39,8 @@ ConfigDialog::ConfigDialog(UnitLink& link, ConfigState& config, Operator& op, QS
     SetUpForLink();
     held_.Show();
     RefreshItemCount();
-    controls_.Combo(1009)->setFocus(Qt::OtherFocusReason);
+    // The first control in tab order.
+    controls_.settings.Named("generate.frame-rate").widgets.combo->setFocus(Qt::OtherFocusReason);
     // A unit unplugged before the window opened fails its first query.
     CommandEnded(false, false);
 
@@ -71,10 +74,11 @@ void ConfigDialog::keyPressEvent(QKeyEvent* event) {
 void ConfigDialog::SetSpinRanges() {
     // Set once: a norm change later leaves them as they are.
     const BoundsBasis basis{IsNtsc(config_.table), SmallInsert};
-    for (const ItemDescription& description : SettingItems()) {
-        if (description.spinId == 0)
+    for (const SettingBinding& setting : controls_.settings) {
+        RefusableSpinBox* spin = setting.widgets.spin;
+        if (!spin)
             continue;
-        RefusableSpinBox* spin = controls_.Spin(description.spinId);
+        const ItemDescription& description = *setting.description;
         if (description.item == item::Horizontal) {
             spin->SetRange(description.fieldMin, description.fieldMax);
         } else if (description.item == item::Vertical) {
@@ -88,20 +92,9 @@ void ConfigDialog::SetSpinRanges() {
 }
 
 void ConfigDialog::LoadFromTable() {
-    for (const ItemDescription& description : SettingItems()) {
-        const int shown = ControlValueFromItem(
-            description, config_.table[static_cast<std::size_t>(description.item)]);
-        switch (description.encoding) {
-        case ItemEncoding::Index:
-        case ItemEncoding::OffFlag:
-            controls_.Combo(description.controlId)->setCurrentIndex(shown);
-            break;
-        case ItemEncoding::Number:
-        case ItemEncoding::Bcd:
-        case ItemEncoding::Check:
-            held_.SetValue(description.controlId, shown);
-            break;
-        }
+    for (const SettingBinding& setting : controls_.settings) {
+        setting.encoding->Load(setting, held_,
+                               config_.table[static_cast<std::size_t>(setting.Item())]);
     }
 }
 
@@ -166,11 +159,8 @@ void ConfigDialog::RefreshItemCount() {
 }
 
 int ConfigDialog::ControlValue(int item) const {
-    const ItemDescription& description = *FindItem(item);
-    if (description.encoding == ItemEncoding::Index ||
-        description.encoding == ItemEncoding::OffFlag)
-        return controls_.Combo(description.controlId)->currentIndex();
-    return held_.Value(description.controlId);
+    const SettingBinding& setting = controls_.Setting(item);
+    return setting.encoding->Read(setting, held_);
 }
 
 bool ConfigDialog::TakeControlValues() {
@@ -235,9 +225,12 @@ void ConfigDialog::OnSaveUserProfile() {
 
 void ConfigDialog::OnSetGenerator() {
     TakeControlValues();
+    auto held = [this](std::string_view setting) {
+        return held_.Value(controls_.settings.Named(setting).Item());
+    };
     const std::uint32_t timecode =
-        TimecodeWord(held_.Value(control::GenerateHours), held_.Value(control::GenerateMinutes),
-                     held_.Value(control::GenerateSeconds), held_.Value(control::GenerateFrames));
+        TimecodeWord(held("generate.time-hours"), held("generate.time-minutes"),
+                     held("generate.time-seconds"), held("generate.time-frames"));
     bool set = false;
     {
         WaitCursor wait(op_);

@@ -1,9 +1,8 @@
 #include "config/window/ConfigLayout.h"
 
-#include "config/window/ControlItems.h"
 #include "config/window/PositionButtons.h"
 #include "config/window/RefusableSpinBox.h"
-#include "shell/logo/LogoPicture.h"
+#include "shell/shared/LogoPicture.h"
 
 #include <QDialog>
 #include <QGridLayout>
@@ -16,6 +15,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
+#include <stdexcept>
+#include <string>
 
 namespace zeb40 {
 namespace {
@@ -46,6 +47,10 @@ QString Name(const char* kind, int id) {
     return QString("%1%2").arg(kind).arg(id);
 }
 
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 // One group box: labels on the left, controls on the right.
 class GroupForm {
   public:
@@ -59,45 +64,50 @@ class GroupForm {
     GroupForm& operator=(const GroupForm&) = delete;
     QGroupBox* Box() const { return box_; }
 
-    void Combo(int id) {
+    // A list setting.
+    void Combo(std::string_view setting) {
+        const SettingControlIds& ids = IdsOf(setting);
         auto* combo = new QComboBox;
-        combo->setObjectName(Name("combo", id));
-        for (std::string_view entry : ItemOfControl(id).list)
-            combo->addItem(QString::fromUtf8(entry.data(), static_cast<qsizetype>(entry.size())));
-        controls_.combos[id] = combo;
+        combo->setObjectName(Name("combo", ids.control));
+        for (std::string_view entry : Description(setting).list)
+            combo->addItem(Text(entry));
+        controls_.settings.WidgetsOf(setting).combo = combo;
         // A combo box would otherwise be named by its current entry.
-        const std::string_view label = ItemOfControl(id).label;
-        combo->setAccessibleName(
-            QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())));
+        const std::string_view label = Description(setting).label;
+        combo->setAccessibleName(Text(label));
         Row(label, combo);
     }
 
-    void NumberPair(int editId, int spinId, Qt::Orientation orientation = Qt::Vertical) {
-        auto* edit = NewEdit(editId, NumberFieldDigits);
+    // A number setting: its field with the arrows that step it.
+    void NumberPair(std::string_view setting, Qt::Orientation orientation = Qt::Vertical) {
+        const SettingControlIds& ids = IdsOf(setting);
+        auto* edit = NewEdit(ids.control, NumberFieldDigits);
         auto* spin = new RefusableSpinBox(orientation);
-        spin->setObjectName(Name("spin", spinId));
+        spin->setObjectName(Name("spin", ids.spin));
         spin->SetBuddy(edit);
-        controls_.spins[spinId] = spin;
+        SettingWidgets& widgets = controls_.settings.WidgetsOf(setting);
+        widgets.edit = edit;
+        widgets.spin = spin;
         auto* pair = new QHBoxLayout;
         pair->setSpacing(0);
         pair->addWidget(edit);
         pair->addWidget(spin);
         pair->addStretch();
-        const std::string_view label = ItemOfControl(editId).label;
-        spin->SetAccessibleNames(
-            QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())));
+        const std::string_view label = Description(setting).label;
+        spin->SetAccessibleNames(Text(label));
         Row(label, pair, edit);
     }
 
-    // Four digit-only fields, hours : minutes : seconds : frames.
-    void Time(const char* label, const std::array<int, 4>& ids) {
+    // Four time settings in digit-only fields, hours : minutes : seconds : frames.
+    void Time(const char* label, const std::array<std::string_view, 4>& settings) {
         auto* fields = new QHBoxLayout;
         fields->setSpacing(2);
         QLineEdit* first = nullptr;
-        for (std::size_t i = 0; i < ids.size(); ++i) {
+        for (std::size_t i = 0; i < settings.size(); ++i) {
             if (i > 0)
                 fields->addWidget(new QLabel(":"));
-            auto* edit = NewEdit(ids[i], TimeFieldDigits);
+            auto* edit = NewEdit(IdsOf(settings[i]).control, TimeFieldDigits);
+            controls_.settings.WidgetsOf(settings[i]).edit = edit;
             edit->setAlignment(Qt::AlignCenter);
             edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
             // Four fields behind one label: each says which part it holds.
@@ -116,11 +126,16 @@ class GroupForm {
         return edit;
     }
 
+    // A check setting, captioned with its label.
+    QCheckBox* Check(std::string_view setting) {
+        QCheckBox* box = NewCheck(IdsOf(setting).control, Text(Description(setting).label));
+        controls_.settings.WidgetsOf(setting).check = box;
+        return box;
+    }
+
+    // One of the window's own check boxes.
     QCheckBox* Check(int id, const char* text) {
-        auto* box = new QCheckBox(text);
-        box->setObjectName(Name("check", id));
-        // The text stands on the left of the box.
-        box->setLayoutDirection(Qt::RightToLeft);
+        QCheckBox* box = NewCheck(id, text);
         controls_.checks[id] = box;
         return box;
     }
@@ -146,13 +161,30 @@ class GroupForm {
     void Span(QLayout* layout) { grid_->addLayout(layout, grid_->rowCount(), 0, 1, 2); }
 
   private:
-    QLineEdit* NewEdit(int id, int digits) {
+    static const ItemDescription& Description(std::string_view setting) {
+        const ItemDescription* description = FindItemByName(setting);
+        if (!description)
+            throw std::logic_error("no setting named " + std::string(setting));
+        return *description;
+    }
+    static const SettingControlIds& IdsOf(std::string_view setting) {
+        return SettingControlIdsOf(Description(setting).item);
+    }
+
+    static QLineEdit* NewEdit(int id, int digits) {
         auto* edit = new QLineEdit;
         edit->setObjectName(Name("edit", id));
         const int textWidth = edit->fontMetrics().horizontalAdvance(QString(digits, '0'));
         edit->setFixedWidth(std::max(edit->minimumSizeHint().width(), textWidth + 12));
-        controls_.edits[id] = edit;
         return edit;
+    }
+
+    static QCheckBox* NewCheck(int id, const QString& text) {
+        auto* box = new QCheckBox(text);
+        box->setObjectName(Name("check", id));
+        // The text stands on the left of the box.
+        box->setLayoutDirection(Qt::RightToLeft);
+        return box;
     }
 
     // The label names its control for assistive tools.
@@ -167,8 +199,7 @@ class GroupForm {
         grid_->addLayout(layout, row, 1);
     }
     static QLabel* LabelText(std::string_view label, QWidget* buddy) {
-        auto* text =
-            new QLabel(QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())));
+        auto* text = new QLabel(Text(label));
         text->setBuddy(buddy);
         return text;
     }
@@ -180,13 +211,16 @@ class GroupForm {
 
 QGroupBox* GenerateGroup(ConfigControls& controls) {
     GroupForm form(" &Generate ", controls);
-    for (int id : {1009, 1010, 1011, 1012, 1043, 1014})
-        form.Combo(id);
-    form.NumberPair(1015, 1018);
-    form.NumberPair(1017, 1020);
-    form.Time("Time", {control::GenerateHours, control::GenerateMinutes, control::GenerateSeconds,
-                       control::GenerateFrames});
+    for (std::string_view setting :
+         {"generate.frame-rate", "generate.stop-mode", "generate.sync", "generate.ltc-gain",
+          "generate.ltc-edge", "generate.vitc-mode"})
+        form.Combo(setting);
+    form.NumberPair("generate.vitc-line-1");
+    form.NumberPair("generate.vitc-line-2");
+    form.Time("Time", {"generate.time-hours", "generate.time-minutes", "generate.time-seconds",
+                       "generate.time-frames"});
     QLineEdit* userBits = form.TextField("User", control::UserBits, UserBitsDigits);
+    controls.userBits = userBits;
     userBits->setMaxLength(UserBitsDigits);
     userBits->setValidator(
         new QRegularExpressionValidator(QRegularExpression("[0-9A-Fa-f]*"), userBits));
@@ -199,10 +233,10 @@ QGroupBox* GenerateGroup(ConfigControls& controls) {
 
 QGroupBox* ReadGroup(ConfigControls& controls) {
     GroupForm form(" &Read ", controls);
-    for (int id : {1023, 1028, 1029})
-        form.Combo(id);
-    form.NumberPair(1030, 1031);
-    form.NumberPair(1032, 1033);
+    for (std::string_view setting : {"read.frame-rate", "read.source", "read.vitc-mode"})
+        form.Combo(setting);
+    form.NumberPair("read.vitc-line-1");
+    form.NumberPair("read.vitc-line-2");
     QCheckBox* timecode = FitForTimecode(form.Check(control::ReaderTimecode, "Timecode"));
     timecode->setAccessibleName("Read Timecode");
     form.CheckRow(timecode);
@@ -211,27 +245,28 @@ QGroupBox* ReadGroup(ConfigControls& controls) {
 
 QGroupBox* JamGroup(ConfigControls& controls) {
     GroupForm form(" &Jam ", controls);
-    form.Combo(1013);
-    form.Combo(1016);
-    form.NumberPair(1021, 1022);
-    form.CheckRow(form.Check(1044, "Use Offset"), form.Button(control::Jam, "Ja&m"));
-    form.Time("Offset", {1050, 1051, 1052, 1053});
+    form.Combo("jam.mode");
+    form.Combo("jam.values");
+    form.NumberPair("jam.wheel");
+    form.CheckRow(form.Check("jam.use-offset"), form.Button(control::Jam, "Ja&m"));
+    form.Time("Offset", {"jam.offset-hours", "jam.offset-minutes", "jam.offset-seconds",
+                         "jam.offset-frames"});
     return form.Box();
 }
 
 QGroupBox* InsertGroup(ConfigControls& controls) {
     GroupForm form(" &Insert ", controls);
-    form.Combo(1034);
-    form.Combo(control::Size);
-    form.Combo(1036);
-    form.CheckRow(form.Check(1026, "Hd. Sw. Filter"));
+    form.Combo("insert.source");
+    form.Combo("insert.size");
+    form.Combo("insert.style");
+    form.CheckRow(form.Check("insert.hd-sw-filter"));
     return form.Box();
 }
 
 QGroupBox* PositionGroup(ConfigControls& controls) {
     GroupForm form(" &Position ", controls);
-    form.NumberPair(control::Horizontal, control::HorizontalSpin, Qt::Horizontal);
-    form.NumberPair(control::Vertical, control::VerticalSpin);
+    form.NumberPair("position.horizontal", Qt::Horizontal);
+    form.NumberPair("position.vertical");
     auto* square = new QGridLayout;
     square->setSpacing(2);
     for (const PositionButton& place : PositionButtons) {
@@ -260,15 +295,15 @@ QGroupBox* ComboGroup(const char* title, std::string_view group, ConfigControls&
     GroupForm form(title, controls);
     for (const ItemDescription& description : SettingItems()) {
         if (description.group == group)
-            form.Combo(description.controlId);
+            form.Combo(description.name);
     }
     return form.Box();
 }
 
 QGroupBox* DisplayGroup(ConfigControls& controls) {
     GroupForm form(" &Display ", controls);
-    form.Combo(1049);
-    form.NumberPair(1075, 1076);
+    form.Combo("display.source");
+    form.NumberPair("display.bright");
     return form.Box();
 }
 
@@ -348,6 +383,17 @@ void FitGroupsToScreen(QDialog& dialog, QScrollArea& scroll, QWidget& groups) {
     scroll.setMinimumSize(std::max(width, 0), std::max(height, 0));
 }
 
+// A setting added to the table without a place in the window would be lost
+// from it without a word.
+void CheckEverySettingPlaced(const SettingBindings& settings) {
+    for (const SettingBinding& setting : settings) {
+        const SettingWidgets& widgets = setting.widgets;
+        if (!widgets.combo && !widgets.edit && !widgets.check)
+            throw std::logic_error("no place in the window for " +
+                                   std::string(setting.description->name));
+    }
+}
+
 } // namespace
 
 ConfigControls BuildConfigLayout(QDialog& dialog) {
@@ -373,6 +419,7 @@ ConfigControls BuildConfigLayout(QDialog& dialog) {
     window->addWidget(scroll, 1);
     window->addLayout(ButtonColumn(controls));
     FitGroupsToScreen(dialog, *scroll, *groups);
+    CheckEverySettingPlaced(controls.settings);
     return controls;
 }
 

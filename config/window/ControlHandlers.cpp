@@ -2,9 +2,9 @@
 
 #include "config/NormChange.h"
 #include "config/TimecodeCommands.h"
-#include "config/window/ControlItems.h"
 #include "config/window/EditorState.h"
 #include "config/window/RefusableSpinBox.h"
+#include "config/window/SettingEncodings.h"
 
 #include <QEvent>
 #include <QFocusEvent>
@@ -48,12 +48,10 @@ ControlHandlers::ControlHandlers(const ConfigControls& controls, HeldValues& hel
                                  QObject* parent)
     : QObject(parent), controls_(controls), held_(held), editor_(editor), config_(config),
       link_(link) {
-    for (const ItemDescription& description : SettingItems())
-        Bind(description);
+    for (const SettingBinding& setting : controls_.settings)
+        Bind(setting);
 
-    QLineEdit* userBits = controls_.Edit(control::UserBits);
-    fieldIds_[userBits] = control::UserBits;
-    userBits->installEventFilter(this);
+    controls_.userBits->installEventFilter(this);
 
     for (const PositionButton& place : PositionButtons) {
         connect(controls_.Button(place.controlId), &QPushButton::clicked, this,
@@ -62,120 +60,71 @@ ControlHandlers::ControlHandlers(const ConfigControls& controls, HeldValues& hel
     connect(controls_.Button(control::Jam), &QPushButton::clicked, this, &ControlHandlers::OnJam);
 }
 
-void ControlHandlers::Bind(const ItemDescription& description) {
-    const int id = description.controlId;
-    switch (description.encoding) {
-    case ItemEncoding::Index:
-    case ItemEncoding::OffFlag:
-        connect(controls_.Combo(id), &QComboBox::activated, this, [this, &description] {
-            if (description.controlId == control::Norm)
+void ControlHandlers::Bind(const SettingBinding& setting) {
+    const SettingWidgets& widgets = setting.widgets;
+    if (widgets.combo) {
+        connect(widgets.combo, &QComboBox::activated, this, [this, &setting] {
+            if (setting.Item() == item::Norm)
                 OnNormChange();
-            else if (description.encoding == ItemEncoding::OffFlag)
-                OnSourceCombo(description);
             else
-                OnCombo(description);
+                OnChange(setting);
         });
-        break;
-    case ItemEncoding::Check:
-        connect(controls_.Check(id), &QCheckBox::clicked, this,
-                [this, &description] { OnField(description); });
-        break;
-    case ItemEncoding::Number:
-    case ItemEncoding::Bcd:
-        fieldIds_[controls_.Edit(id)] = id;
-        controls_.Edit(id)->installEventFilter(this);
-        if (description.spinId != 0) {
-            controls_.Spin(description.spinId)
-                ->SetMoveHandler([this, &description](int position, int change) {
-                    return OnSpin(description, position, change);
-                });
-        }
-        break;
+    }
+    if (widgets.check) {
+        connect(widgets.check, &QCheckBox::clicked, this, [this, &setting] { OnChange(setting); });
+    }
+    if (widgets.edit) {
+        fields_[widgets.edit] = &setting;
+        widgets.edit->installEventFilter(this);
+    }
+    if (widgets.spin) {
+        widgets.spin->SetMoveHandler([this, &setting](int position, int change) {
+            return OnSpin(setting, position, change);
+        });
     }
 }
 
 bool ControlHandlers::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut && !handling_ && !held_.MovingFocus()) {
-        auto found = fieldIds_.find(watched);
-        if (found != fieldIds_.end() &&
-            IsOperatorLeaving(*static_cast<QWidget*>(watched),
-                              static_cast<QFocusEvent*>(event)->reason()))
-            OnFieldLeft(found->second);
+    if (event->type() == QEvent::FocusOut && !handling_ && !held_.MovingFocus() &&
+        IsOperatorLeaving(*static_cast<QWidget*>(watched),
+                          static_cast<QFocusEvent*>(event)->reason())) {
+        if (watched == controls_.userBits) {
+            OnUserBitsLeft();
+        } else if (auto found = fields_.find(watched); found != fields_.end()) {
+            OnChange(*found->second);
+        }
     }
     return QObject::eventFilter(watched, event);
 }
 
-void ControlHandlers::OnFieldLeft(int controlId) {
-    if (controlId == control::UserBits) {
-        // The user bits reach the unit only through Set.
-        HandlerScope scope(handling_);
-        held_.Take();
+void ControlHandlers::OnUserBitsLeft() {
+    // The user bits reach the unit only through Set.
+    HandlerScope scope(handling_);
+    held_.Take();
+}
+
+void ControlHandlers::OnChange(const SettingBinding& setting) {
+    HandlerScope scope(handling_);
+    const SettingEncoding& encoding = *setting.encoding;
+    if (encoding.Held() && !held_.Take())
         return;
-    }
-    const ItemDescription& description = ItemOfControl(controlId);
-    if (description.encoding == ItemEncoding::Bcd)
-        OnBcdField(description);
-    else
-        OnField(description);
-}
-
-void ControlHandlers::OnCombo(const ItemDescription& description) {
-    HandlerScope scope(handling_);
-    QComboBox* combo = controls_.Combo(description.controlId);
-    int value = combo->currentIndex();
-    if (SetItem(description.item, value))
-        combo->setCurrentIndex(value);
+    const std::uint8_t current = config_.table[static_cast<std::size_t>(setting.Item())];
+    int value = encoding.ItemValue(setting, encoding.Read(setting, held_), current);
+    const bool putBack = SetItem(setting.Item(), value);
+    encoding.Settle(setting, held_, value, putBack);
     RefreshItemCount();
     EndCommand();
 }
 
-void ControlHandlers::OnSourceCombo(const ItemDescription& description) {
+bool ControlHandlers::OnSpin(const SettingBinding& setting, int position, int change) {
     HandlerScope scope(handling_);
-    QComboBox* combo = controls_.Combo(description.controlId);
-    int value = combo->currentIndex();
-    // "Off" keeps the source chosen before in the low bits.
-    if (value == description.offEntry)
-        value = config_.table[static_cast<std::size_t>(description.item)] % 128 + 128;
-    if (SetItem(description.item, value))
-        combo->setCurrentIndex(value < 128 ? value : description.offEntry);
-    RefreshItemCount();
-    EndCommand();
-}
-
-void ControlHandlers::OnField(const ItemDescription& description) {
-    HandlerScope scope(handling_);
-    if (!held_.Take())
-        return;
-    int value = held_.Value(description.controlId);
-    const bool bounded = SetItem(description.item, value);
-    held_.SetValue(description.controlId, value);
-    if (bounded)
-        held_.Show();
-    RefreshItemCount();
-    EndCommand();
-}
-
-void ControlHandlers::OnBcdField(const ItemDescription& description) {
-    HandlerScope scope(handling_);
-    if (!held_.Take())
-        return;
-    int value = BcdFromDecimal(held_.Value(description.controlId));
-    if (SetItem(description.item, value)) {
-        held_.SetValue(description.controlId, DecimalFromBcd(value));
-        held_.Show();
-    }
-    RefreshItemCount();
-    EndCommand();
-}
-
-bool ControlHandlers::OnSpin(const ItemDescription& description, int position, int change) {
-    HandlerScope scope(handling_);
+    const ItemDescription& description = *setting.description;
     int value = position + change;
     const bool refused = SetItem(description.item, value);
     // A number the item refuses outright (a step past 0) is not held: the
     // field keeps showing the spin's position.
     const bool fits = value >= description.fieldMin && value <= description.fieldMax;
-    held_.SetValue(description.controlId, fits ? value : position);
+    held_.SetValue(description.item, fits ? value : position);
     if (refused)
         held_.Show();
     RefreshItemCount();
@@ -206,16 +155,16 @@ void ControlHandlers::EndCommand() {
 
 void ControlHandlers::OnNormChange() {
     HandlerScope scope(handling_);
-    QComboBox* combo = controls_.Combo(control::Norm);
+    QComboBox* combo = controls_.Setting(item::Norm).widgets.combo;
     const int selected = combo->currentIndex();
     // The bounds below already follow the new norm; only the norm itself is
     // written to the unit, the re-bounded values go with the next Apply.
     config_.table[item::Norm] = static_cast<std::uint8_t>(selected);
     held_.Take();
     const BoundsBasis basis{IsNtsc(config_.table), CurrentChoices(controls_).sizeSelection};
-    for (const ReboundValue& rebound : ReboundForNorm(
-             basis, [this](int item) { return held_.Value(FindItem(item)->controlId); })) {
-        held_.SetValue(rebound.description->controlId, rebound.shown);
+    for (const ReboundValue& rebound :
+         ReboundForNorm(basis, [this](int item) { return held_.Value(item); })) {
+        held_.SetValue(rebound.description->item, rebound.shown);
         config_.table[static_cast<std::size_t>(rebound.description->item)] = rebound.stored;
     }
     held_.Show();
@@ -233,8 +182,8 @@ void ControlHandlers::OnPositionButton(const PositionButton& button) {
         PresetPosition(button.column, button.row, {IsNtsc(config_.table), choices.sizeSelection});
     MemoryReport report;
     editor_.SetInsertPosition(position, choices, report);
-    held_.SetValue(control::Horizontal, position.horizontal);
-    held_.SetValue(control::Vertical, position.vertical);
+    held_.SetValue(item::Horizontal, position.horizontal);
+    held_.SetValue(item::Vertical, position.vertical);
     ShowMemoryReport(controls_, held_, report);
     held_.Show();
     writeFailed_ = report.writeFailed;

@@ -14,8 +14,6 @@
 
 namespace zeb40 {
 
-struct ItemDescription;
-
 class ControlHandlers : public QObject {
     Q_OBJECT
   public:
@@ -33,14 +31,15 @@ class ControlHandlers : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void Bind(const ItemDescription& description);
-    void OnCombo(const ItemDescription& description);
-    void OnSourceCombo(const ItemDescription& description);
+    // Connects the setting's widgets: a combo's confirmed selection, a check
+    // box's click, an edit field's loss of the focus, a spin's move.
+    void Bind(const SettingBinding& setting);
+    // The operator changed a setting; its encoding turns the control into
+    // the item's value and shows what SetItem left.
+    void OnChange(const SettingBinding& setting);
     void OnNormChange();
-    void OnField(const ItemDescription& description);
-    void OnBcdField(const ItemDescription& description);
-    void OnFieldLeft(int controlId);
-    bool OnSpin(const ItemDescription& description, int position, int change);
+    void OnUserBitsLeft();
+    bool OnSpin(const SettingBinding& setting, int position, int change);
     void OnPositionButton(const PositionButton& button);
     void OnJam();
     // SetItem and the item count with the window's choices; the window shows
@@ -55,7 +54,7 @@ class ControlHandlers : public QObject {
     ConfigEditor& editor_;
     ConfigState& config_;
     UnitLink& link_;
-    std::map<QObject*, int> fieldIds_; // edit field -> control id
+    std::map<QObject*, const SettingBinding*> fields_; // edit field -> its setting
     // Set while a handler runs: the focus moves its messages and failed
     // fields cause are not the operator leaving a field.
     bool handling_ = false;

@@ -4,7 +4,7 @@ namespace zeb40 {
 
 EditChoices CurrentChoices(const ConfigControls& controls) {
     return {controls.Check(control::AutoApply)->isChecked(),
-            controls.Combo(control::Size)->currentIndex()};
+            controls.Setting(item::InsertSize).widgets.combo->currentIndex()};
 }
 
 void ShowMemoryReport(const ConfigControls& controls, HeldValues& held,

@@ -1,19 +1,28 @@
 #pragma once
-// The values the configuration window holds besides its controls: the number
-// and check fields, the user bits text and the items text. Take copies the
-// controls into them with validation, Show copies them back.
+// The values the configuration window holds besides its controls: the
+// settings kept in edit fields and check boxes, the user bits text and the
+// items text. Take copies the controls into them with validation, Show copies
+// them back.
 
-#include "config/window/ConfigControls.h"
 #include "operator/Operator.h"
 
 #include <string>
 #include <vector>
 
+class QLineEdit;
+class QLabel;
+
 namespace zeb40 {
+
+struct SettingBinding;
+class SettingBindings;
 
 class HeldValues {
   public:
-    HeldValues(const ConfigControls& controls, Operator& op);
+    // The held settings are those whose encoding holds a value; the fields
+    // must outlive this.
+    HeldValues(const SettingBindings& settings, QLineEdit& userBits, QLabel& itemsText,
+               Operator& op);
 
     // Copies the fields in their validation order and stops at the first that
     // fails: its message is shown, the focus goes to it, and it keeps its last
@@ -21,9 +30,9 @@ class HeldValues {
     bool Take();
     void Show();
 
-    // The held number of an edit field or check box, by control id.
-    int Value(int controlId) const;
-    void SetValue(int controlId, int value);
+    // The held value of a setting kept in an edit field or check box.
+    int Value(int item) const;
+    void SetValue(int item, int value);
     const std::string& UserBitsText() const { return userBits_; }
     void SetItemsText(const std::string& text) { itemsText_ = text; }
     const std::string& ItemsText() const { return itemsText_; }
@@ -32,22 +41,20 @@ class HeldValues {
     bool MovingFocus() const { return movingFocus_; }
 
   private:
-    enum class Kind { Number, Check, UserBits, ItemsText };
     struct Field {
-        int controlId;
-        Kind kind;
-        int minimum = 0;
-        int maximum = 0;
+        const SettingBinding* setting; // none for the two texts
+        bool userBits = false;         // else the items text, when no setting
         int value = 0;
-        bool twoDigits = false; // time fields read "07", as a timecode does
     };
 
     bool TakeField(Field& field);
-    bool Fail(int controlId, const std::string& message);
-    Field& Find(int controlId);
-    const Field& Find(int controlId) const;
+    bool Fail(QLineEdit& edit, const std::string& message);
+    bool Holds(int item) const;
+    Field& Find(int item);
+    const Field& Find(int item) const;
 
-    const ConfigControls& controls_;
+    QLineEdit& userBitsField_;
+    QLabel& itemsTextField_;
     Operator& op_;
     std::vector<Field> fields_;
     std::string userBits_;

@@ -87,7 +87,6 @@ TEST(ItemDescriptions, ListsAreTheUnitsOwnTexts) {
         EXPECT_EQ(Entry(key, 39), "Load User Profile 9");
         EXPECT_EQ(Entry(key, 49), "Disp On / Off");
     }
-    EXPECT_EQ(Item(17).spinId, 1018);
     EXPECT_EQ(Item(63).fieldMax, 135);
     EXPECT_EQ(Item(24).fieldMax, 29);
 }

@@ -20,9 +20,9 @@ using test::ByteTimeout;
 using test::Immediate;
 using test::SaveProfileByteTimeout;
 
-// Control ids of the first and the last item ApplyAll writes.
-constexpr int FrameRateCombo = 1009;    // item 12
-constexpr int FunctionKey5Combo = 1037; // item 96
+// The first and the last item ApplyAll writes, both combos.
+constexpr int FrameRate = 12;
+constexpr int FunctionKey5 = 96;
 constexpr int SavedProfile = 3;
 
 class ApplyFaultsTest : public test::FaultFixture {
@@ -45,8 +45,8 @@ class ApplyFaultsTest : public test::FaultFixture {
         dialog = std::make_unique<ConfigDialog>(link, config, op, settings);
         // Two settings that differ from the table: Apply sends them and stores
         // them only when their write went through.
-        dialog->Controls().Combo(FrameRateCombo)->setCurrentIndex(3);
-        dialog->Controls().Combo(FunctionKey5Combo)->setCurrentIndex(5);
+        dialog->Controls().Setting(FrameRate).widgets.combo->setCurrentIndex(3);
+        dialog->Controls().Setting(FunctionKey5).widgets.combo->setCurrentIndex(5);
         unit.ClearReceived();
         op.messages.clear();
     }

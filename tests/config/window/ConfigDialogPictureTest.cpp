@@ -13,16 +13,19 @@ class ConfigDialogPictureTest : public ConfigWindowFixture {
         const QRect window = dialog->rect();
         std::vector<QWidget*> widgets;
         const auto& controls = dialog->Controls();
-        for (const auto& [id, w] : controls.combos)
-            widgets.push_back(w);
-        for (const auto& [id, w] : controls.edits)
-            widgets.push_back(w);
+        for (const SettingBinding& setting : controls.settings) {
+            for (QWidget* w : std::initializer_list<QWidget*>{
+                     setting.widgets.combo, setting.widgets.edit, setting.widgets.check,
+                     reinterpret_cast<QWidget*>(setting.widgets.spin)}) {
+                if (w)
+                    widgets.push_back(w);
+            }
+        }
         for (const auto& [id, w] : controls.checks)
             widgets.push_back(w);
         for (const auto& [id, w] : controls.buttons)
             widgets.push_back(w);
-        for (const auto& [id, w] : controls.spins)
-            widgets.push_back(reinterpret_cast<QWidget*>(w));
+        widgets.push_back(controls.userBits);
         widgets.push_back(controls.itemsText);
         for (QWidget* widget : widgets) {
             EXPECT_TRUE(widget->isVisible()) << widget->objectName().toStdString();

@@ -10,6 +10,8 @@
 
 #include <QSettings>
 #include <memory>
+#include <stdexcept>
+#include <string>
 
 namespace zeb40::test {
 
@@ -30,17 +32,26 @@ class ConfigWindowFixture : public EmulatorFixture {
     // status queries the window makes after every change.
     std::vector<std::string> Sent();
 
-    QComboBox* Combo(int id) { return dialog->Controls().Combo(id); }
-    QLineEdit* Edit(int id) { return dialog->Controls().Edit(id); }
-    QCheckBox* Check(int id) { return dialog->Controls().Check(id); }
-    QPushButton* Button(int id) { return dialog->Controls().Button(id); }
-    RefusableSpinBox* Spin(int id) { return dialog->Controls().Spin(id); }
+    // The window's controls by the names scripts and checks look them up by
+    // ("combo1009"); a missing one fails the test.
+    QComboBox* Combo(int id) { return Named<QComboBox>("combo", id); }
+    QLineEdit* Edit(int id) { return Named<QLineEdit>("edit", id); }
+    QCheckBox* Check(int id) { return Named<QCheckBox>("check", id); }
+    QPushButton* Button(int id) { return Named<QPushButton>("button", id); }
+    RefusableSpinBox* Spin(int id) { return Named<RefusableSpinBox>("spin", id); }
 
     // The operator picks an entry, leaves a field, clicks a box.
     void Choose(int comboId, int index);
     void Enter(int editId, const QString& text);
     // Auto Apply on without the full apply that a click runs.
     void AutoApplyOn();
+
+    template <typename Widget> Widget* Named(const char* kind, int id) {
+        auto* widget = dialog->findChild<Widget*>(QString("%1%2").arg(kind).arg(id));
+        if (!widget)
+            throw std::logic_error(std::string("no control ") + kind + std::to_string(id));
+        return widget;
+    }
 
     ScriptedOperator op;
     ConfigState config;

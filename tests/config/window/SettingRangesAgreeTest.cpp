@@ -52,18 +52,19 @@ class SettingRangesAgree : public ConfigWindowFixture {
     }
 
     void Change(const ItemDescription& description, int value) {
+        const int id = SettingControlIdsOf(description.item).control;
         switch (description.encoding) {
         case ItemEncoding::Index:
         case ItemEncoding::OffFlag:
-            Choose(description.controlId, value);
+            Choose(id, value);
             break;
         case ItemEncoding::Check:
-            Check(description.controlId)->setChecked(value != 0);
-            emit Check(description.controlId)->clicked(value != 0);
+            Check(id)->setChecked(value != 0);
+            emit Check(id)->clicked(value != 0);
             break;
         case ItemEncoding::Number:
         case ItemEncoding::Bcd:
-            Enter(description.controlId, QString::number(value));
+            Enter(id, QString::number(value));
             break;
         }
     }

@@ -1,4 +1,4 @@
-#include "shell/logo/LogoPicture.h"
+#include "shell/shared/LogoPicture.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "shell/ProgramIcon.h"
+#include "shell/shared/ProgramIcon.h"
 
 // Resources of a static library must be registered by hand, from the global
 // namespace.
