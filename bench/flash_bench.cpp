@@ -123,14 +123,16 @@ int main(int argc, char** argv) {
     std::ofstream(path, std::ios::binary) << zeb40::sim::FlashPackageText(image);
 
     std::printf("zeb40ctl flash of %zu bytes at 38400 baud\n", image.size());
-    const auto stopAndWait = Flash(path.string(), image, 1);
-    const auto ahead = stopAndWait ? Flash(path.string(), image, 4) : std::nullopt;
+    const std::optional<Run> stopAndWait = Flash(path.string(), image, 1);
+    const std::optional<Run> ahead =
+        stopAndWait ? Flash(path.string(), image, 4) : std::optional<Run>();
     std::filesystem::remove(path);
-    if (!ahead)
+    if (!stopAndWait || !ahead)
         return 1;
+    const Run& one = *stopAndWait;
+    const Run& four = *ahead;
     std::printf("read-ahead 4 against 1: %.2f s against %.2f s, %.1f s saved; "
                 "ratio %.3f to its full-duplex bound (goal <= 1.05)\n",
-                ahead->seconds, stopAndWait->seconds, stopAndWait->seconds - ahead->seconds,
-                ahead->seconds / ahead->bound);
+                four.seconds, one.seconds, one.seconds - four.seconds, four.seconds / four.bound);
     return 0;
 }

@@ -98,7 +98,7 @@ ConnectResult ConnectToUnit(UnitLink& link, const std::string& portName, Operato
     }
     if (access != UnitAccess::Ready) {
         ShowAccessFailure(op, link, access);
-        return {ConnectOutcome::Refused, {}};
+        return {ConnectOutcome::Refused, {}, {}};
     }
     if (read.read == IdentityRead::LaterExchangeFailed) {
         ShowError(op, strings::CommunicationError);
