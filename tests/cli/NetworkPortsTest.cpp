@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <ostream>
 #include <sys/wait.h>
 #include <thread>
 
@@ -28,6 +29,10 @@ struct Server {
     // faster kind, so that the tests stay short.
     std::size_t flashBytes;
 };
+
+void PrintTo(const Server& server, std::ostream* out) {
+    *out << server.accepter << ", " << server.flashBytes << " bytes flashed";
+}
 
 std::vector<std::uint8_t> Image(std::size_t size) {
     std::vector<std::uint8_t> image(size);
