@@ -67,6 +67,15 @@ void TuneConnection(SOCKET s) {
     DWORD returned = 0;
     WSAIoctl(s, SIO_KEEPALIVE_VALS, &keepAlive, sizeof keepAlive, nullptr, 0, &returned, nullptr,
              nullptr);
+#if defined(SIO_TCP_SET_ACK_FREQUENCY)
+    // Every segment acknowledged at once: a server without TCP_NODELAY
+    // (ser2net's default) holds back each piece of a reply after the first
+    // until the piece before is acknowledged, and Windows delays that up to
+    // 200 ms.
+    UCHAR everySegment = 1;
+    WSAIoctl(s, SIO_TCP_SET_ACK_FREQUENCY, &everySegment, sizeof everySegment, nullptr, 0,
+             &returned, nullptr, nullptr);
+#endif
 }
 
 } // namespace
