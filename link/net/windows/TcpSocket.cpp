@@ -9,6 +9,11 @@
 #include <ws2tcpip.h>
 // clang-format on
 
+// Windows's own mstcpip.h has it; mingw-w64's lacks it.
+#ifndef SIO_TCP_SET_ACK_FREQUENCY
+#define SIO_TCP_SET_ACK_FREQUENCY _WSAIOW(IOC_VENDOR, 23)
+#endif
+
 namespace zeb40 {
 namespace {
 
@@ -67,7 +72,6 @@ void TuneConnection(SOCKET s) {
     DWORD returned = 0;
     WSAIoctl(s, SIO_KEEPALIVE_VALS, &keepAlive, sizeof keepAlive, nullptr, 0, &returned, nullptr,
              nullptr);
-#if defined(SIO_TCP_SET_ACK_FREQUENCY)
     // Every segment acknowledged at once: a server without TCP_NODELAY
     // (ser2net's default) holds back each piece of a reply after the first
     // until the piece before is acknowledged, and Windows delays that up to
@@ -75,7 +79,6 @@ void TuneConnection(SOCKET s) {
     UCHAR everySegment = 1;
     WSAIoctl(s, SIO_TCP_SET_ACK_FREQUENCY, &everySegment, sizeof everySegment, nullptr, 0,
              &returned, nullptr, nullptr);
-#endif
 }
 
 } // namespace
