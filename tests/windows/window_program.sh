@@ -45,12 +45,18 @@ stop_window_programs() {
 }
 trap 'stop_window_programs; cleanup' EXIT
 
-# wait_window TITLE: the id of the window named TITLE, once it is shown. When
-# none comes, the names of the windows that are shown go to the log, so that a
-# changed title is told from a window that never opened.
+# wait_window TITLE [SECONDS]: the id of the window named TITLE, once it is
+# shown (within 60 s unless told). The search is repeated rather than left to
+# xdotool's --sync, which was seen to give up within seconds while the flash
+# update's file dialog closed. When none comes, the names of the windows that are shown
+# go to the log, so that a changed title is told from a window that never
+# opened.
 wait_window() {
-    local id window
-    id=$(timeout 60 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) || true
+    local id="" window deadline=$((SECONDS + ${2:-60}))
+    while [ -z "$id" ] && [ $SECONDS -lt $deadline ]; do
+        id=$(timeout 10 xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) || true
+        [ -n "$id" ] || sleep 0.5
+    done
     if [ -z "$id" ]; then
         echo "no window \"$1\"; shown:" >>"$logs/windows-shown.log"
         for window in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
@@ -233,7 +239,8 @@ open=$(wait_file_dialog)
 shoot "$open" flash-open-dialog
 type_text "$window_drive\\small.zcf"
 confirm
-done_box=$(wait_window "ZEB40")
+# The whole update lies before the box: room for a machine under load.
+done_box=$(wait_window "ZEB40" 240)
 shoot "$done_box" flash-done
 keys "$done_box" Return
 sleep 2
