@@ -7,10 +7,10 @@
 // reply characters alone. Usage: flash_bench [KB] (1 to 40, default 40; a
 // smaller image makes a quick run).
 
+#include "bench/BenchPackage.h"
 #include "sim/Base64.h"
 #include "sim/Emulator.h"
 #include "sim/FlashMode.h"
-#include "sim/FlashPackageWriter.h"
 
 #include <chrono>
 #include <cstdio>
@@ -115,12 +115,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: flash_bench [KB] (1 to 40)\n");
         return 2;
     }
-    std::vector<std::uint8_t> image(static_cast<std::size_t>(kilobytes) * 1024);
-    for (std::size_t i = 0; i < image.size(); ++i)
-        image[i] = static_cast<std::uint8_t>(i * 37 + (i >> 9));
-    zeb40::sim::StampFirmwareVersion(image, 0x0360);
+    const std::vector<std::uint8_t> image = zeb40::bench::BenchFirmware(kilobytes);
     const auto path = std::filesystem::temp_directory_path() / "zeb40-flash-bench.zcf";
-    std::ofstream(path, std::ios::binary) << zeb40::sim::FlashPackageText(image);
+    zeb40::bench::WriteBenchPackage(path, image);
 
     std::printf("zeb40ctl flash of %zu bytes at 38400 baud\n", image.size());
     const std::optional<Run> stopAndWait = Flash(path.string(), image, 1);

@@ -10,9 +10,9 @@
 // machine's processors with N emulated units cost, whatever runs them; the
 // several-port run's own share is its cost beyond theirs.
 
+#include "bench/BenchPackage.h"
 #include "sim/Emulator.h"
 #include "sim/FlashMode.h"
-#include "sim/FlashPackageWriter.h"
 
 #include <chrono>
 #include <cstdio>
@@ -100,12 +100,9 @@ int main(int argc, char** argv) {
                              "8; 1 to 40 KB, default 40)\n");
         return 2;
     }
-    std::vector<std::uint8_t> image(static_cast<std::size_t>(kilobytes) * 1024);
-    for (std::size_t i = 0; i < image.size(); ++i)
-        image[i] = static_cast<std::uint8_t>(i * 37 + (i >> 9));
-    zeb40::sim::StampFirmwareVersion(image, 0x0360);
+    const std::vector<std::uint8_t> image = zeb40::bench::BenchFirmware(kilobytes);
     const auto path = std::filesystem::temp_directory_path() / "zeb40-multi-flash-bench.zcf";
-    std::ofstream(path, std::ios::binary) << zeb40::sim::FlashPackageText(image);
+    zeb40::bench::WriteBenchPackage(path, image);
 
     auto single = StartUnit();
     if (!single) {

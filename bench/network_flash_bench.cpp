@@ -9,9 +9,9 @@
 // Usage: network_flash_bench [KB] [--few] (1 to 40, default 40; --few runs
 // the local line and one line per kind of server, as a short check).
 
+#include "bench/BenchPackage.h"
 #include "sim/Emulator.h"
 #include "sim/FlashMode.h"
-#include "sim/FlashPackageWriter.h"
 #include "tests/support/Ser2netServer.h"
 
 #include <chrono>
@@ -91,12 +91,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: network_flash_bench [KB] [--few] (1 to 40)\n");
         return 2;
     }
-    std::vector<std::uint8_t> image(static_cast<std::size_t>(kilobytes) * 1024);
-    for (std::size_t i = 0; i < image.size(); ++i)
-        image[i] = static_cast<std::uint8_t>(i * 37 + (i >> 9));
-    zeb40::sim::StampFirmwareVersion(image, 0x0360);
+    const std::vector<std::uint8_t> image = zeb40::bench::BenchFirmware(kilobytes);
     const auto path = std::filesystem::temp_directory_path() / "zeb40-network-flash-bench.zcf";
-    std::ofstream(path, std::ios::binary) << zeb40::sim::FlashPackageText(image);
+    zeb40::bench::WriteBenchPackage(path, image);
 
     const char* const rfc2217 = "telnet(rfc2217),tcp";
     const Line lines[] = {

@@ -148,10 +148,8 @@ ExitCode RunApplyChanged(CliContext& context) {
     }
     const std::string itemsText = report.count ? ItemsAvailableText(*report.count) : "";
     context.result["itemsText"] = itemsText;
-    if (!applied && context.op.Declined())
-        return FailDeclinedReorganization(context);
     if (!applied)
-        return FailExchange(context, applied, "the settings");
+        return FailWrite(context, applied, "the settings");
     if (!context.JsonOutput()) {
         context.out << SettingsCount(changed.size()) << " applied (" << Names(changed) << ")";
         if (!itemsText.empty())

@@ -75,10 +75,8 @@ ExitCode RunApply(CliContext& context) {
     }
     const std::string itemsText = report.count ? ItemsAvailableText(*report.count) : "";
     context.result["itemsText"] = itemsText;
-    if (!applied && context.op.Declined())
-        return FailDeclinedReorganization(context);
     if (!applied)
-        return FailExchange(context, applied, "the settings");
+        return FailWrite(context, applied, "the settings");
     context.result["settingsApplied"] = SettingsApplyWrites(config.table);
     if (!context.JsonOutput()) {
         context.out << AppliedStatement(config.table);

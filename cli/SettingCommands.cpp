@@ -163,10 +163,8 @@ ExitCode RunSet(CliContext& context) {
     }
     editor.RefreshItemCount(report);
     const std::string itemsText = report.count ? ItemsAvailableText(*report.count) : "";
-    if (!setting.write && context.op.Declined())
-        return FailDeclinedReorganization(context);
     if (!setting.write)
-        return FailExchange(context, setting.write, std::string(description->name));
+        return FailWrite(context, setting.write, std::string(description->name));
 
     const auto stored = static_cast<std::uint8_t>(value & 0xFF);
     const bool bounded = value != requested;

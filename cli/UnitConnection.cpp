@@ -49,6 +49,12 @@ ExitCode FailDeclinedReorganization(CliContext& context) {
                         "not written: the unit's config memory is full and was not reorganized");
 }
 
+ExitCode FailWrite(CliContext& context, LinkResult failed, const std::string& refusedWhat) {
+    if (context.op.Declined())
+        return FailDeclinedReorganization(context);
+    return FailExchange(context, failed, refusedWhat);
+}
+
 ExitCode ReadUnitItems(CliContext& context, ConfigItemTable& table,
                        std::initializer_list<int> items, const std::string& refusedWhat) {
     if (LinkResult read = ReadItemsFromUnit(context.link, table, items); !read)

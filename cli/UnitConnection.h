@@ -24,6 +24,10 @@ ExitCode FailExchange(CliContext& context, LinkResult failed, const std::string&
 // operator declined (or could not be asked about): Declined.
 ExitCode FailDeclinedReorganization(CliContext& context);
 
+// A failed write: Declined as above when the operator declined the
+// reorganisation of a full memory, otherwise as FailExchange.
+ExitCode FailWrite(CliContext& context, LinkResult failed, const std::string& refusedWhat);
+
 // Reads the items the command needs from the unit into the table; a failure
 // is reported as FailExchange does, with "to report its settings".
 ExitCode ReadUnitItems(CliContext& context, ConfigItemTable& table,

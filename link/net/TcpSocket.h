@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace zeb40 {
 
@@ -15,7 +16,7 @@ class TcpSocket {
     using Clock = std::chrono::steady_clock;
 
     TcpSocket() = default;
-    ~TcpSocket();
+    ~TcpSocket() { Close(); }
     TcpSocket(const TcpSocket&) = delete;
     TcpSocket& operator=(const TcpSocket&) = delete;
 
@@ -43,7 +44,10 @@ class TcpSocket {
 
   private:
     static constexpr std::intptr_t Invalid = -1;
-    void Fail(std::string reason);
+    void Fail(std::string reason) {
+        closed_ = true;
+        lastError_ = std::move(reason);
+    }
 
     std::intptr_t handle_ = Invalid;
     bool closed_ = false;

@@ -2,37 +2,21 @@
 // usual write error, removes its scratch file and keeps the old file.
 
 #include "tests/support/EmulatorFixture.h"
+#include "tests/support/ShellRun.h"
 
-#include <array>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sys/wait.h>
 
 namespace zeb40::test {
 namespace {
 
-struct LimitedRun {
-    int code = -1; // -1: ended by a signal
-    std::string out;
-};
+using LimitedRun = ShellRun;
 
 LimitedRun RunWithoutFileSpace(const TempDir& settings, const std::string& arguments) {
-    const std::string command = "ulimit -f 0; env -u ZEB40_PORT HOME=" + settings.Path() +
-                                " XDG_CONFIG_HOME=" + settings.Path() +
-                                " " ZEB40_BINARY_DIR "/cli/zeb40ctl " + arguments +
-                                " </dev/null 2>&1";
-    LimitedRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    std::array<char, 4096> buffer{};
-    while (std::size_t count = fread(buffer.data(), 1, buffer.size(), pipe))
-        run.out.append(buffer.data(), count);
-    const int status = pclose(pipe);
-    run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return RunShell("ulimit -f 0; env -u ZEB40_PORT HOME=" + settings.Path() +
+                    " XDG_CONFIG_HOME=" + settings.Path() + " " ZEB40_BINARY_DIR "/cli/zeb40ctl " +
+                    arguments + " </dev/null 2>&1");
 }
 
 std::vector<std::string> Entries(const std::string& folder) {

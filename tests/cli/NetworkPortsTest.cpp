@@ -8,14 +8,12 @@
 #include "sim/FlashPackageWriter.h"
 #include "tests/cli/CliFixture.h"
 #include "tests/support/Ser2netServer.h"
+#include "tests/support/ShellRun.h"
 
-#include <array>
 #include <chrono>
-#include <cstdio>
 #include <fstream>
 #include <functional>
 #include <ostream>
-#include <sys/wait.h>
 #include <thread>
 
 namespace zeb40::test {
@@ -125,15 +123,8 @@ TEST_P(NetworkPorts, UnattendedUserCodeDownload) {
     const std::string command = "env QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=" + dir.Path() +
                                 " HOME=" + dir.Path() + " " ZEB40_BINARY_DIR "/shell/zeb40 -a " +
                                 server->PortName() + " 4711 </dev/null 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string printed;
-    std::array<char, 512> buffer{};
-    while (std::size_t count = fread(buffer.data(), 1, buffer.size(), pipe))
-        printed.append(buffer.data(), count);
-    const int status = pclose(pipe);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << printed;
+    const ShellRun run = RunShell(command);
+    EXPECT_EQ(run.code, 0) << run.out;
     auto lock = unit.Lock();
     EXPECT_EQ(unit.State().userCode, 0x471100u);
 }

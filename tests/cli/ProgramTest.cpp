@@ -4,35 +4,20 @@
 #include "sim/FlashMode.h"
 #include "sim/FlashPackageWriter.h"
 #include "tests/support/EmulatorFixture.h"
+#include "tests/support/ShellRun.h"
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sys/wait.h>
 
 namespace zeb40::test {
 namespace {
 
-struct ProgramRun {
-    int code = -1;
-    std::string out;
-};
+using ProgramRun = ShellRun;
 
 // Runs the program through the shell with standard input from /dev/null.
 ProgramRun RunProgram(const std::string& environment, const std::string& arguments) {
-    std::string command =
-        environment + " " ZEB40_BINARY_DIR "/cli/zeb40ctl " + arguments + " </dev/null 2>&1";
-    ProgramRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    std::array<char, 4096> buffer{};
-    while (std::size_t count = fread(buffer.data(), 1, buffer.size(), pipe))
-        run.out.append(buffer.data(), count);
-    int status = pclose(pipe);
-    run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return RunShell(environment + " " ZEB40_BINARY_DIR "/cli/zeb40ctl " + arguments +
+                    " </dev/null 2>&1");
 }
 
 // A settings folder of its own, so that the user's real port never counts.

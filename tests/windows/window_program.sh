@@ -135,6 +135,15 @@ settled() {
 
 received() { grep '^received:' "$1"; }
 
+# ended_within_30s PID: whether the process has ended or does within 30 s.
+ended_within_30s() {
+    for _ in $(seq 30); do
+        kill -0 "$1" 2>/dev/null || return 0
+        sleep 1
+    done
+    return 1
+}
+
 # The Linux window first, for what the unit should receive: Connect, then the
 # configuration window's Apply.
 start_sim COM20 --log
@@ -209,11 +218,7 @@ check "the Linux build reads the saved file back equal" \
     bash -c "cmp -s <('$linux_ctl' show '$drive/window.zeb') <('$linux_ctl' show '$logs/linux-read.zeb') &&
              cmp -s '$drive/window.zeb' '$logs/linux-read.zeb'"
 keys "$main" ctrl+e
-for _ in $(seq 30); do
-    kill -0 "${window_programs[-1]}" 2>/dev/null || break
-    sleep 1
-done
-check "File Exit ends the program" bash -c "! kill -0 ${window_programs[-1]} 2>/dev/null"
+check "File Exit ends the program" ended_within_30s "${window_programs[-1]}"
 
 # The unattended user-code download.
 start_sim COM22 --log
@@ -245,11 +250,7 @@ shoot "$done_box" flash-done
 keys "$done_box" Return
 sleep 2
 keys "$main" ctrl+e
-for _ in $(seq 30); do
-    kill -0 "${window_programs[-1]}" 2>/dev/null || break
-    sleep 1
-done
-check "File Exit after the flash update ends the program" bash -c "! kill -0 ${window_programs[-1]} 2>/dev/null"
+check "File Exit after the flash update ends the program" ended_within_30s "${window_programs[-1]}"
 # A program still running would keep the uninstaller from removing its file.
 kill "${window_programs[-1]}" 2>/dev/null || true
 check "the flash update completes and the new version is read back" \

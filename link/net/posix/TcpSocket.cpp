@@ -84,15 +84,6 @@ int AwaitConnection(int fd, TcpSocket::Clock::time_point deadline) {
 
 } // namespace
 
-TcpSocket::~TcpSocket() {
-    Close();
-}
-
-void TcpSocket::Fail(std::string reason) {
-    closed_ = true;
-    lastError_ = std::move(reason);
-}
-
 bool TcpSocket::Connect(const std::string& host, std::uint16_t port, Clock::time_point deadline) {
     Close();
     closed_ = false;
